@@ -1,0 +1,89 @@
+#include "OkCommand.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace quorbit1 {
+
+namespace {
+
+int MarkPosition(const CEquation& equation, int CEquation::*winner) {
+    if (winner == &CEquation::m_errBadChar) {
+        return equation.BadCharPos();
+    }
+    if (winner == &CEquation::m_errTrigExp) {
+        return equation.TrigExpPos();
+    }
+    if (winner == &CEquation::m_errSpaces) {
+        return equation.SpacesPos();
+    }
+    if (winner == &CEquation::m_errSeqOps) {
+        return equation.SeqOpsPos();
+    }
+    return -1;
+}
+
+}  // namespace
+
+OkOutcome RunOkCommand(CEquation& equation, int& inputError, std::string& errorText,
+                       std::string_view input, int angleMode) {
+    OkOutcome outcome;
+    equation.m_angleMode = angleMode;
+    equation.m_text.assign(input);
+
+    inputError = 0;
+    equation.m_errEmpty = 0;
+    for (const ReportedFlag& f : kReportedFlags) {
+        equation.*(f.flag) = 0;
+    }
+
+    const std::size_t n = equation.m_text.size();
+    if (n < 1) {
+        errorText = kMsgEmpty;
+        inputError = 1;
+    }
+    if (equation.m_text.find('=') != std::string::npos) {
+        errorText = kMsgEquals;
+        inputError = 1;
+    }
+    if (inputError < 1) {
+        equation.Solve();
+        outcome.solved = true;
+    }
+    inputError = 0;
+
+    int CEquation::*winner = nullptr;
+    for (const ReportedFlag& f : kReportedFlags) {
+        if (equation.*(f.flag) > 0) {
+            errorText = f.message;
+            equation.*(f.flag) = 0;
+            winner = f.flag;
+        }
+    }
+    if (winner != nullptr) {
+        outcome.markPos = MarkPosition(equation, winner);
+    }
+    outcome.answer = equation.m_result;
+    outcome.message = errorText;
+    return outcome;
+}
+
+OkOutcome OkCommand::Run(std::string_view input, int angleMode) {
+    OkOutcome outcome = RunOkCommand(m_equation, m_inputError, m_errorText, input, angleMode);
+    m_errorText.clear();
+    return outcome;
+}
+
+std::string AnswerText(double value) {
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "inf" : "-inf";
+    }
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    return buf;
+}
+
+}  // namespace quorbit1

@@ -1,0 +1,75 @@
+// The OK command without any toolkit: the dialog's own checks on the text, the call of the
+// evaluator, and the turning of its flags into the one message the user sees. The desktop dialog
+// and the command line both run it, so they show the same answer and message for the same text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "Equation.h"
+
+namespace quorbit1 {
+
+inline constexpr int kDegrees = 0;
+inline constexpr int kRadians = 1;
+
+// What one OK command shows: the answer field's number and the error field's text.
+struct OkOutcome {
+    double answer = 0.0;
+    std::string message;  // empty when nothing went wrong
+    // Where in the text the character stands that the message is about (an invalid character,
+    // an unknown letter, a doubled operator or space), or -1.
+    int markPos = -1;
+    bool solved = false;  // false when the text was refused before evaluation
+};
+
+// A flag the OK command reports, with its message and a name for scripts.
+struct ReportedFlag {
+    int CEquation::*flag;
+    const char* message;
+    const char* name;
+};
+
+// The reported flags in the order in which they are walked; when several are raised, the last
+// one's message is shown.
+inline constexpr ReportedFlag kReportedFlags[] = {
+    {&CEquation::m_errParens, "Unbalanced Parentheses", "parens"},
+    {&CEquation::m_errTrigExp, "Invalid Trig or Exponent.", "trigExp"},
+    {&CEquation::m_errSpaces, "Two or more spaces in Sequence.", "spaces"},
+    {&CEquation::m_errSeqOps, "Two sequential operators.", "seqOps"},
+    {&CEquation::m_errLog10Neg, "Log10 negatives not allowed.", "log10Neg"},
+    {&CEquation::m_errLnNeg, "Ln negatives not allowed.", "lnNeg"},
+    {&CEquation::m_errDomain, "Math domain error.", "domain"},
+    {&CEquation::m_errLongNumber, "Number too long.", "longNumber"},
+    {&CEquation::m_errBadChar, "Invalid character.", "badChar"},
+};
+
+inline constexpr const char* kMsgEmpty = "Enter an equation.";
+inline constexpr const char* kMsgEquals = "= is not supported. Restructure.";
+
+// Steps 2 to 10 of the OK command on the caller's evaluator and working members: copies the
+// angle unit and the text in, clears the flags, refuses an empty text or one with '=', solves
+// otherwise, and composes the message (clearing each reported flag). The answer is the
+// evaluator's m_result whether or not it ran, so a refused text shows the previous answer.
+// errorText holds the composed message afterwards; emptying it is the caller's last step.
+OkOutcome RunOkCommand(CEquation& equation, int& inputError, std::string& errorText,
+                       std::string_view input, int angleMode);
+
+// The same with working members of its own: one object serves a whole run of commands, as the
+// dialog's members do.
+class OkCommand {
+public:
+    OkOutcome Run(std::string_view input, int angleMode);
+    CEquation& Equation() { return m_equation; }
+
+private:
+    int m_inputError = 0;
+    std::string m_errorText;
+    CEquation m_equation;
+};
+
+// The answer's text form: 15 significant digits as "%.15g" writes them, every NaN as "nan",
+// infinities as "inf" and "-inf".
+std::string AnswerText(double value);
+
+}  // namespace quorbit1

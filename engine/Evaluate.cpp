@@ -1,0 +1,349 @@
+#include <algorithm>
+#include <cmath>
+
+#include "Equation.h"
+
+namespace {
+
+// Degrees are converted with these fixed factors, not with pi/180 and 180/pi: they are part of
+// the answers users know.
+constexpr double kDegreeFactor = 0x1.1df469fc647bp-6;  // 0.01745329237161969
+constexpr double kRadianFactor = 57.3;
+constexpr double kNearZero = 1e-9;
+
+bool IsZero(double v) { return v == 0.0; }
+
+// The zero tests of a '*' left factor, of a '^' exponent and of the finish test let a NaN pass
+// as zero; the back walk and the placeholder shift do not.
+bool IsZeroOrNaN(double v) { return v == 0.0 || std::isnan(v); }
+
+bool IsNearZero(double v) { return -kNearZero < v && v < kNearZero; }
+
+// Empty for the back walk: brackets are not looked at.
+bool IsEmpty(const Term& t) { return t.op == '+' && IsZero(t.value) && t.funcCode == 0; }
+
+bool IsBarePlaceholder(const Term& t) {
+    return IsEmpty(t) && t.openParens < 1 && t.closeParens < 1;
+}
+
+bool IsSettled(const Term& t) { return IsZeroOrNaN(t.value) && t.op == '+'; }
+
+}  // namespace
+
+void CEquation::NoteNaN(double value) {
+    if (std::isnan(value)) {
+        m_errDomain = 1;
+    }
+}
+
+// Reduces the term list to one value in term 0. Terms are never removed: a consumed operand
+// becomes a placeholder in place, so every index stays valid for the whole call.
+//
+// Each pass starts at the leftmost term that carries a ')' (or, when none is left, at the last
+// term that is not empty), sweeps left to the term where that bracket opened, and closes one
+// level there. Inside a level every turn folds the operand at the cursor into its left
+// neighbour, so the level is reduced from right to left with no precedence.
+//
+// Why it ends: no step ever adds a bracket. Every pass removes one '(' and one ')' from the
+// term where it closes a level, or, when no ')' is left, its sweep folds every non-empty term
+// from the start into a term on its left until it reaches term 0 or a term that owns a '(';
+// a term folded into another becomes settled and stays so. The zero-factor copy of '*' can
+// double a term's counts, which is why merged counts are capped at the text's own brackets,
+// and a turn on a change-of-sign marker moves nothing, which is why such a turn ends the sweep.
+void CEquation::Evaluate() {
+    m_termIndex += 1;
+    ResetScratch();
+    m_terms.InsertAt(m_termIndex, m_scratch);
+    m_termCount = m_terms.GetSize();
+
+    // A minus becomes addition of the negated operand, before any function is applied: so a
+    // minus in front of a function negates the function's argument, not its value.
+    for (int i = 0; i < m_termCount; ++i) {
+        m_scratch = m_terms.GetAt(i);
+        if (m_scratch.op == '-') {
+            m_scratch.op = '+';
+            m_scratch.value = -m_scratch.value;
+            NoteNaN(m_scratch.value);
+            m_terms.SetAt(i, m_scratch);
+        }
+    }
+
+    int pass = 0;
+    do {
+        StartSearch();
+        PlaceholderShift();
+        m_termIndex = m_savedIndex;
+        m_sweepEnded = false;
+        do {
+            SweepTurn();
+        } while (!m_sweepEnded);
+        m_sweptFrom = m_termIndex;
+        LevelClose();
+        ChangeOfSign();
+        ++pass;
+        if (m_observer != nullptr) {
+            m_observer->PassDone(pass, m_savedIndex, m_sweptFrom, m_savedIndex, m_terms);
+        }
+    } while (FinishTest());
+}
+
+void CEquation::StartSearch() {
+    m_termIndex = -1;
+    for (int i = 0; i < m_termCount; ++i) {
+        if (m_terms.GetAt(i).closeParens != 0) {
+            m_termIndex = i;
+            break;
+        }
+    }
+    if (m_termIndex < 0) {
+        m_termIndex = m_termCount;
+        do {
+            m_termIndex -= 1;
+            m_scratch = m_terms.GetAt(m_termIndex);
+            m_peek = m_scratch.op;
+        } while (IsEmpty(m_scratch) && m_termIndex != 0);
+    }
+    m_savedIndex = m_termIndex;
+}
+
+// Moves the start term left over bare placeholders, so that '2++3' adds the 3 straight into
+// the 2 instead of leaving it behind an empty slot. Term 0 is never a target.
+void CEquation::PlaceholderShift() {
+    int k = std::max(m_termIndex, 1);
+    do {
+        m_shifted = 0;
+        if (k != 1 && IsBarePlaceholder(m_terms.GetAt(k - 1))) {
+            m_terms.SetAt(k - 1, m_terms.GetAt(k));
+            m_scratch = m_terms.GetAt(k);
+            ResetScratch();
+            m_terms.SetAt(k, m_scratch);
+            k -= 1;
+            m_shifted = 1;
+        }
+    } while (m_shifted == 1);
+}
+
+void CEquation::SweepTurn() {
+    m_scratch = m_terms.GetAt(m_termIndex);
+    m_funcCode = m_scratch.funcCode;
+    if (m_angleMode == 0 && m_funcCode >= 1 && m_funcCode <= 3) {
+        m_arg = m_scratch.value * kDegreeFactor;
+        m_scratch.value = m_arg;
+        NoteNaN(m_arg);
+        m_terms.SetAt(m_termIndex, m_scratch);
+    }
+
+    bool markerTurn = false;
+    if (m_funcCode > 0) {
+        ApplyFunction();
+    } else if (m_termIndex > 0) {
+        markerTurn = !(m_scratch.op == '+' || m_scratch.op == '*' || m_scratch.op == '/' ||
+                       m_scratch.op == '^');
+        OperatorStep();
+    }
+
+    if (m_termIndex > 0) {
+        m_marker = m_terms.GetAt(m_termIndex - 1).op;
+        if (m_marker == '$' && m_funcState > 0) {
+            m_funcState = 2;
+        }
+    }
+    // A turn on a change-of-sign marker does not move the cursor; a second turn there would
+    // find nothing left to merge and so would repeat for ever. The level close that follows
+    // settles the marker instead.
+    m_sweepEnded = !(m_openCount == 0 && m_termIndex > 0 && m_funcState != 2) || markerTurn;
+}
+
+void CEquation::ApplyFunction() {
+    m_funcState = 1;
+    m_scratch = m_terms.GetAt(m_termIndex);
+    m_arg = m_scratch.value;
+    bool logRefused = false;
+    switch (m_funcCode) {
+        case 1: m_acc = std::sin(m_arg); break;
+        case 2: m_acc = std::cos(m_arg); break;
+        case 3: m_acc = std::tan(m_arg); break;
+        case 4: m_acc = std::asin(m_arg); break;
+        case 5: m_acc = std::acos(m_arg); break;
+        case 6: m_acc = std::atan(m_arg); break;
+        case 7:
+        case 8:
+            // "Greater than 0" lets a NaN through to the logarithm, which keeps it NaN.
+            if (m_arg <= 0.0) {
+                logRefused = true;
+                m_acc = 0.0;
+                if (m_funcCode == 7) {
+                    m_errLog10Neg = 1;
+                } else {
+                    m_errLnNeg = 1;
+                }
+            } else {
+                m_acc = m_funcCode == 7 ? std::log10(m_arg) : std::log(m_arg);
+            }
+            break;
+        case 9: m_acc = std::pow(10.0, m_arg); break;
+        case 10: m_acc = std::exp(m_arg); break;
+        default: m_acc = m_arg; break;
+    }
+    m_scratch.value = m_acc;
+    m_scratch.funcCode = 0;
+    if (!logRefused) {
+        NoteNaN(m_acc);
+    }
+    m_terms.SetAt(m_termIndex, m_scratch);
+    if (m_angleMode == 0 && m_funcCode >= 4 && m_funcCode <= 6) {
+        m_scratch = m_terms.GetAt(m_termIndex);
+        m_acc = m_scratch.value * kRadianFactor;
+        m_scratch.value = m_acc;
+        NoteNaN(m_acc);
+        m_terms.SetAt(m_termIndex, m_scratch);
+    }
+}
+
+// R is the term at the cursor, whose op is the operator; L its left neighbour. The result goes
+// into L, which keeps its own op for a later turn.
+void CEquation::OperatorStep() {
+    Term right = m_terms.GetAt(m_termIndex);
+    switch (right.op) {
+        case '+': {
+            m_termIndex -= 1;
+            m_scratch = m_terms.GetAt(m_termIndex);
+            m_acc = m_scratch.value + right.value;
+            m_scratch.value = m_acc;
+            NoteNaN(m_acc);
+            m_terms.SetAt(m_termIndex, m_scratch);
+            break;
+        }
+        case '*': {
+            m_termIndex -= 1;
+            m_scratch = m_terms.GetAt(m_termIndex);
+            if (IsZeroOrNaN(m_scratch.value)) {
+                // A zero left factor is an empty slot: the right factor takes its place.
+                m_scratch = right;
+            } else {
+                m_acc = m_scratch.value * right.value;
+                m_scratch.value = m_acc;
+                NoteNaN(m_acc);
+            }
+            m_terms.SetAt(m_termIndex, m_scratch);
+            break;
+        }
+        case '/': {
+            m_divSkip = 0;
+            m_termIndex -= 1;
+            m_scratch = m_terms.GetAt(m_termIndex);
+            if (IsNearZero(m_scratch.value)) {
+                m_scratch.op = '+';
+                m_scratch.value = 0.0;
+                m_terms.SetAt(m_termIndex, m_scratch);
+                m_divSkip = 1;
+            }
+            if (IsNearZero(right.value)) {
+                m_scratch = m_terms.GetAt(m_termIndex + 1);
+                m_scratch.op = '+';
+                m_scratch.value = 0.0;
+                m_terms.SetAt(m_termIndex + 1, m_scratch);
+                m_divSkip = 1;
+            }
+            if (m_divSkip == 0) {
+                m_scratch = m_terms.GetAt(m_termIndex);
+                m_acc = m_scratch.value / right.value;
+                m_scratch.value = m_acc;
+                NoteNaN(m_acc);
+                m_terms.SetAt(m_termIndex, m_scratch);
+            }
+            m_divSkip = 0;
+            break;
+        }
+        case '^': {
+            m_termIndex -= 1;
+            m_scratch = m_terms.GetAt(m_termIndex);
+            if (IsZeroOrNaN(right.value)) {
+                m_acc = 1.0;
+            } else {
+                m_acc = std::pow(m_scratch.value, right.value);
+                NoteNaN(m_acc);
+            }
+            m_scratch.value = m_acc;
+            m_terms.SetAt(m_termIndex, m_scratch);
+            break;
+        }
+        default:
+            break;
+    }
+
+    // The merge: R becomes an empty term and hands its brackets to L. No term may own more
+    // brackets than the text holds; without that cap the zero-factor copy above, which gives
+    // L R's counts before the merge adds them again, doubles them at every '0*'.
+    const int j = m_termIndex;
+    Term left = m_terms.GetAt(j);
+    m_scratch = m_terms.GetAt(j + 1);
+    m_scratch.value = 0.0;
+    m_scratch.op = '+';
+    m_scratch.funcCode = 0;
+    m_terms.SetAt(j + 1, m_scratch);
+
+    left.closeParens = std::min(left.closeParens + m_scratch.closeParens, m_parenTotal);
+    m_scratch.closeParens = 0;
+    left.openParens = std::min(left.openParens + m_scratch.openParens, m_parenTotal);
+    m_scratch.openParens = 0;
+    m_openCount = left.openParens;
+    m_terms.SetAt(j, left);
+    m_terms.SetAt(j + 1, m_scratch);
+}
+
+// Closes one bracket level on the term where the sweep stopped.
+void CEquation::LevelClose() {
+    m_scratch = m_terms.GetAt(m_termIndex);
+    int open = m_scratch.openParens - 1;
+    int close = m_scratch.closeParens - 1;
+    if (open < 0 || close < 0) {
+        open = 0;
+        close = 0;
+    }
+    m_scratch.openParens = open;
+    m_scratch.closeParens = close;
+    m_terms.SetAt(m_termIndex, m_scratch);
+    m_openCount = open;
+    m_closeCount = close;
+}
+
+// Once a negated bracket is fully reduced, the value moves onto its marker, negated.
+void CEquation::ChangeOfSign() {
+    if (m_termIndex > 0 && m_terms.GetAt(m_termIndex - 1).op == '$' && m_openCount < 1) {
+        m_scratch = m_terms.GetAt(m_termIndex);
+        m_scratch.value = -m_scratch.value;
+        NoteNaN(m_scratch.value);
+        m_terms.SetAt(m_termIndex - 1, m_scratch);
+        m_scratch = m_terms.GetAt(m_termIndex);
+        m_scratch.op = '+';
+        m_scratch.value = 0.0;
+        m_scratch.openParens = 0;
+        m_scratch.closeParens = 0;
+        m_terms.SetAt(m_termIndex, m_scratch);
+    }
+    m_scratch = m_terms.GetAt(m_termIndex);
+    if (m_scratch.op == '$' && m_openCount < 1) {
+        m_scratch.value = -m_scratch.value;
+        m_scratch.op = '+';
+        NoteNaN(m_scratch.value);
+        m_terms.SetAt(m_termIndex, m_scratch);
+    }
+}
+
+// True while another pass is needed: some term after the first is not settled, or the first
+// still carries a function.
+bool CEquation::FinishTest() {
+    m_again = 0;
+    for (int i = 1; i < m_termCount; ++i) {
+        m_scratch = m_terms.GetAt(i);
+        m_peek = m_scratch.op;
+        if (!IsSettled(m_scratch)) {
+            m_again = 1;
+        }
+    }
+    if (m_terms.GetAt(0).funcCode > 0) {
+        m_again = 1;
+    }
+    return m_again == 1;
+}
