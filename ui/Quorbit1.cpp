@@ -1,0 +1,50 @@
+#include "Quorbit1.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+
+#include "Quorbit1Dlg.h"
+
+bool DisplayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0') {
+        return true;  // the user chose a platform; let the toolkit use it
+    }
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (wayland != nullptr && *wayland != '\0') {
+        return true;
+    }
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        return false;
+    }
+    const std::string d(display);
+    if (d[0] != ':') {
+        return true;  // a display on another host: only the toolkit can find out
+    }
+    // ":1" or ":1.0": the local server listens on /tmp/.X11-unix/X1.
+    const std::string number = d.substr(1, d.find('.') == std::string::npos ? std::string::npos
+                                                                             : d.find('.') - 1);
+    struct stat st {};
+    return stat(("/tmp/.X11-unix/X" + number).c_str(), &st) == 0;
+}
+
+int CQuorbit1App::InitInstance(int& argc, char** argv) {
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr,
+                     "quorbit1: no display found (DISPLAY and WAYLAND_DISPLAY); "
+                     "quorbit1-cli works without one.\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorbit1"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorbit1"));
+
+    CQuorbit1Dlg dlg;
+    dlg.exec();  // OK or Cancel, nothing follows from either
+    return 0;
+}

@@ -1,0 +1,75 @@
+// The main window: the expression, error and answer fields, the Degrees/Radians pair, OK and
+// Exit, and the menu bar. It only moves values between its controls and its members and hands
+// the OK command to the toolkit-free core; every rule of evaluation lives below it.
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "Dialog2.h"
+#include "Equation.h"
+
+class QButtonGroup;
+class QMenuBar;
+
+namespace Ui {
+class CQuorbit1Dlg;
+class CAboutDlg;
+}  // namespace Ui
+
+// The About box: the icon, the program's name and version, and OK.
+class CAboutDlg final : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(const QIcon& icon, QWidget* parent = nullptr);
+    ~CAboutDlg() override;
+
+private:
+    std::unique_ptr<Ui::CAboutDlg> m_ui;
+};
+
+class CQuorbit1Dlg final : public QDialog {
+    Q_OBJECT
+public:
+    explicit CQuorbit1Dlg(QWidget* parent = nullptr);
+    ~CQuorbit1Dlg() override;
+
+    // Moves every member to its control (save false) or every control to its member (save
+    // true). A non-number in the answer field leaves m_answer as it was; the other controls
+    // are read all the same. Returns false when the answer field did not hold a number.
+    bool UpdateData(bool save);
+
+    void OnOK();
+    void OnAboutBox();   // the menu bar's "About Quorbit1"
+    void OnLittleHelp(); // the menu bar's "A Little Help"
+    void OnSysAbout();   // "&About Quorbit1..." from the window or context menu
+
+    int m_defaultAngle = 0;
+    int m_inputError = 0;
+    std::string m_errorText;
+    CEquation m_equation;
+    CDialog2 m_helpDlg;
+    QString m_input;
+    QString m_errors;
+    double m_answer = 0.0;
+    int m_angle = -1;  // 0 Degrees, 1 Radians, -1 none selected
+    QIcon m_hIcon;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+private:
+    void OnInitDialog();
+    void InitCommon();
+
+    std::unique_ptr<Ui::CQuorbit1Dlg> m_ui;
+    QButtonGroup* m_angleButtons = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+};
