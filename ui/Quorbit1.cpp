@@ -42,7 +42,7 @@ int CQuorbit1App::InitInstance(int& argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorbit1"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("quorbit1"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quorbit1.Quorbit1"));
 
     CQuorbit1Dlg dlg;
     dlg.exec();  // OK or Cancel, nothing follows from either

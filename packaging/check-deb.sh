@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder, unpacks it into a scratch root and checks that
+# it holds the programs, the desktop files and the icons, that its dependencies were computed,
+# and that the unpacked programs run.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$scratch/out" >/dev/null)
+deb=$(ls "$scratch"/out/quorbit1_*.deb)
+echo "package: $(basename "$deb")"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for lib in libc6 libqt6widgets6 libstdc++6; do
+  [[ "$depends" == *"$lib"* ]] || { echo "FAIL: Depends lacks $lib"; exit 1; }
+done
+
+root="$scratch/root"
+dpkg-deb -x "$deb" "$root"
+expected=(
+  usr/bin/quorbit1
+  usr/bin/quorbit1-cli
+  usr/share/applications/org.quorbit1.Quorbit1.desktop
+  usr/share/metainfo/org.quorbit1.Quorbit1.metainfo.xml
+  usr/share/icons/hicolor/scalable/apps/org.quorbit1.Quorbit1.svg
+)
+for size in 16 32 48 64 128 256; do
+  expected+=("usr/share/icons/hicolor/${size}x${size}/apps/org.quorbit1.Quorbit1.png")
+done
+for f in "${expected[@]}"; do
+  [[ -f "$root/$f" ]] || { echo "FAIL: missing $f"; exit 1; }
+done
+
+out=$("$root/usr/bin/quorbit1-cli" '2*3+4')
+[[ "$out" == "14" ]] || { echo "FAIL: quorbit1-cli printed '$out'"; exit 1; }
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/quorbit1" 2>/dev/null || status=$?
+[[ $status -eq 2 ]] || { echo "FAIL: quorbit1 without a display exited $status"; exit 1; }
+echo "1 passed, 0 failed"
