@@ -30,9 +30,13 @@ CEquation::CEquation() = default;
 
 // Membership of c in a class string. NUL, which every position past the text holds, belongs to
 // no class.
-bool CEquation::InClass(const char* cls, char c) { return c != '\0' && std::strchr(cls, c) != nullptr; }
+bool CEquation::InClass(const char* cls, char c) {
+    return c != '\0' && std::strchr(cls, c) != nullptr;
+}
 
-void CEquation::ResetScratch() { m_scratch = Term{0, 0.0, '+', 0, 0}; }
+void CEquation::ResetScratch() {
+    m_scratch = Term{0, 0.0, '+', 0, 0};
+}
 
 void CEquation::Reset() {
     m_len = 0;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "IndexSet.h"
+
 // One operand, with the operator written in front of it and the brackets around it. A bracket
 // never makes a term of its own: it only raises the counts of the term current when it is read.
 struct Term {
@@ -76,6 +78,11 @@ public:
 
     // Not owned; may be null. Called after the scan and after every pass of Evaluate.
     void SetObserver(CEquationObserver* observer) { m_observer = observer; }
+
+    // Checks every shortcut the engine takes against the plain walk it replaces, counting
+    // disagreements in SelfCheckFailures(). For tests; it makes solving slower.
+    void SetSelfCheck(bool on) { m_selfCheck = on; }
+    int SelfCheckFailures() const { return m_selfCheckFailures; }
 
     // Where in m_text the first character that raised each of these flags stands, or -1.
     int BadCharPos() const { return m_badCharPos; }
@@ -147,6 +154,7 @@ private:
     void StartSearch();
     void PlaceholderShift();
     void NoteNaN(double value);
+    void Put(int index, const Term& term);
 
     static bool InClass(const char* cls, char c);
 
@@ -160,5 +168,13 @@ private:
     int m_spacesPos = -1;
     int m_seqOpsPos = -1;
     bool m_sweepEnded = false;
+    bool m_selfCheck = false;
+    int m_selfCheckFailures = 0;
+    // Bookkeeping of the reduction: terms with a ')', terms not empty for the back walk, and
+    // the number of terms after the first that are not settled.
+    bool m_tracking = false;
+    IndexSet m_closeSet;
+    IndexSet m_fullSet;
+    int m_unsettled = 0;
     int m_sweptFrom = 0;
 };

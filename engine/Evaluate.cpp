@@ -11,22 +11,32 @@ constexpr double kDegreeFactor = 0x1.1df469fc647bp-6;  // 0.01745329237161969
 constexpr double kRadianFactor = 57.3;
 constexpr double kNearZero = 1e-9;
 
-bool IsZero(double v) { return v == 0.0; }
+bool IsZero(double v) {
+    return v == 0.0;
+}
 
 // The zero tests of a '*' left factor, of a '^' exponent and of the finish test let a NaN pass
 // as zero; the back walk and the placeholder shift do not.
-bool IsZeroOrNaN(double v) { return v == 0.0 || std::isnan(v); }
+bool IsZeroOrNaN(double v) {
+    return v == 0.0 || std::isnan(v);
+}
 
-bool IsNearZero(double v) { return -kNearZero < v && v < kNearZero; }
+bool IsNearZero(double v) {
+    return -kNearZero < v && v < kNearZero;
+}
 
 // Empty for the back walk: brackets are not looked at.
-bool IsEmpty(const Term& t) { return t.op == '+' && IsZero(t.value) && t.funcCode == 0; }
+bool IsEmpty(const Term& t) {
+    return t.op == '+' && IsZero(t.value) && t.funcCode == 0;
+}
 
 bool IsBarePlaceholder(const Term& t) {
     return IsEmpty(t) && t.openParens < 1 && t.closeParens < 1;
 }
 
-bool IsSettled(const Term& t) { return IsZeroOrNaN(t.value) && t.op == '+'; }
+bool IsSettled(const Term& t) {
+    return IsZeroOrNaN(t.value) && t.op == '+';
+}
 
 }  // namespace
 
@@ -64,9 +74,25 @@ void CEquation::Evaluate() {
             m_scratch.op = '+';
             m_scratch.value = -m_scratch.value;
             NoteNaN(m_scratch.value);
-            m_terms.SetAt(i, m_scratch);
+            Put(i, m_scratch);
         }
     }
+
+    // From here on the list keeps its length: keep track of which terms carry a ')', which are
+    // not empty, and how many after the first are not settled, so that finding where a pass
+    // starts and whether another is needed costs far less than a walk over the whole list.
+    m_closeSet.Reset(m_termCount);
+    m_fullSet.Reset(m_termCount);
+    m_unsettled = 0;
+    for (int i = 0; i < m_termCount; ++i) {
+        const Term t = m_terms.GetAt(i);
+        m_closeSet.Set(i, t.closeParens != 0);
+        m_fullSet.Set(i, !IsEmpty(t));
+        if (i >= 1 && !IsSettled(t)) {
+            ++m_unsettled;
+        }
+    }
+    m_tracking = true;
 
     int pass = 0;
     do {
@@ -85,23 +111,48 @@ void CEquation::Evaluate() {
             m_observer->PassDone(pass, m_savedIndex, m_sweptFrom, m_savedIndex, m_terms);
         }
     } while (FinishTest());
+    m_tracking = false;
+}
+
+// Every change to a term during the reduction comes through here, so the bookkeeping above
+// stays true.
+void CEquation::Put(int index, const Term& term) {
+    if (m_tracking) {
+        const bool wasSettled = IsSettled(m_terms.GetAt(index));
+        const bool settled = IsSettled(term);
+        if (index >= 1 && wasSettled != settled) {
+            m_unsettled += settled ? -1 : 1;
+        }
+        m_closeSet.Set(index, term.closeParens != 0);
+        m_fullSet.Set(index, !IsEmpty(term));
+    }
+    m_terms.SetAt(index, term);
 }
 
 void CEquation::StartSearch() {
-    m_termIndex = -1;
-    for (int i = 0; i < m_termCount; ++i) {
-        if (m_terms.GetAt(i).closeParens != 0) {
-            m_termIndex = i;
-            break;
-        }
-    }
+    // The leftmost term that carries a ')'; when none does, the last term that is not empty
+    // for the back walk, or term 0.
+    m_termIndex = m_closeSet.First();
     if (m_termIndex < 0) {
-        m_termIndex = m_termCount;
-        do {
-            m_termIndex -= 1;
-            m_scratch = m_terms.GetAt(m_termIndex);
-            m_peek = m_scratch.op;
-        } while (IsEmpty(m_scratch) && m_termIndex != 0);
+        m_termIndex = std::max(m_fullSet.Last(), 0);
+        m_peek = m_terms.GetAt(m_termIndex).op;
+    }
+    if (m_selfCheck) {
+        int literal = -1;
+        for (int i = 0; i < m_termCount && literal < 0; ++i) {
+            if (m_terms.GetAt(i).closeParens != 0) {
+                literal = i;
+            }
+        }
+        if (literal < 0) {
+            literal = m_termCount;
+            do {
+                literal -= 1;
+            } while (IsEmpty(m_terms.GetAt(literal)) && literal != 0);
+        }
+        if (literal != m_termIndex) {
+            ++m_selfCheckFailures;
+        }
     }
     m_savedIndex = m_termIndex;
 }
@@ -113,10 +164,10 @@ void CEquation::PlaceholderShift() {
     do {
         m_shifted = 0;
         if (k != 1 && IsBarePlaceholder(m_terms.GetAt(k - 1))) {
-            m_terms.SetAt(k - 1, m_terms.GetAt(k));
+            Put(k - 1, m_terms.GetAt(k));
             m_scratch = m_terms.GetAt(k);
             ResetScratch();
-            m_terms.SetAt(k, m_scratch);
+            Put(k, m_scratch);
             k -= 1;
             m_shifted = 1;
         }
@@ -130,7 +181,7 @@ void CEquation::SweepTurn() {
         m_arg = m_scratch.value * kDegreeFactor;
         m_scratch.value = m_arg;
         NoteNaN(m_arg);
-        m_terms.SetAt(m_termIndex, m_scratch);
+        Put(m_termIndex, m_scratch);
     }
 
     bool markerTurn = false;
@@ -160,12 +211,24 @@ void CEquation::ApplyFunction() {
     m_arg = m_scratch.value;
     bool logRefused = false;
     switch (m_funcCode) {
-        case 1: m_acc = std::sin(m_arg); break;
-        case 2: m_acc = std::cos(m_arg); break;
-        case 3: m_acc = std::tan(m_arg); break;
-        case 4: m_acc = std::asin(m_arg); break;
-        case 5: m_acc = std::acos(m_arg); break;
-        case 6: m_acc = std::atan(m_arg); break;
+        case 1:
+            m_acc = std::sin(m_arg);
+            break;
+        case 2:
+            m_acc = std::cos(m_arg);
+            break;
+        case 3:
+            m_acc = std::tan(m_arg);
+            break;
+        case 4:
+            m_acc = std::asin(m_arg);
+            break;
+        case 5:
+            m_acc = std::acos(m_arg);
+            break;
+        case 6:
+            m_acc = std::atan(m_arg);
+            break;
         case 7:
         case 8:
             // "Greater than 0" lets a NaN through to the logarithm, which keeps it NaN.
@@ -181,22 +244,28 @@ void CEquation::ApplyFunction() {
                 m_acc = m_funcCode == 7 ? std::log10(m_arg) : std::log(m_arg);
             }
             break;
-        case 9: m_acc = std::pow(10.0, m_arg); break;
-        case 10: m_acc = std::exp(m_arg); break;
-        default: m_acc = m_arg; break;
+        case 9:
+            m_acc = std::pow(10.0, m_arg);
+            break;
+        case 10:
+            m_acc = std::exp(m_arg);
+            break;
+        default:
+            m_acc = m_arg;
+            break;
     }
     m_scratch.value = m_acc;
     m_scratch.funcCode = 0;
     if (!logRefused) {
         NoteNaN(m_acc);
     }
-    m_terms.SetAt(m_termIndex, m_scratch);
+    Put(m_termIndex, m_scratch);
     if (m_angleMode == 0 && m_funcCode >= 4 && m_funcCode <= 6) {
         m_scratch = m_terms.GetAt(m_termIndex);
         m_acc = m_scratch.value * kRadianFactor;
         m_scratch.value = m_acc;
         NoteNaN(m_acc);
-        m_terms.SetAt(m_termIndex, m_scratch);
+        Put(m_termIndex, m_scratch);
     }
 }
 
@@ -211,7 +280,7 @@ void CEquation::OperatorStep() {
             m_acc = m_scratch.value + right.value;
             m_scratch.value = m_acc;
             NoteNaN(m_acc);
-            m_terms.SetAt(m_termIndex, m_scratch);
+            Put(m_termIndex, m_scratch);
             break;
         }
         case '*': {
@@ -225,7 +294,7 @@ void CEquation::OperatorStep() {
                 m_scratch.value = m_acc;
                 NoteNaN(m_acc);
             }
-            m_terms.SetAt(m_termIndex, m_scratch);
+            Put(m_termIndex, m_scratch);
             break;
         }
         case '/': {
@@ -235,14 +304,14 @@ void CEquation::OperatorStep() {
             if (IsNearZero(m_scratch.value)) {
                 m_scratch.op = '+';
                 m_scratch.value = 0.0;
-                m_terms.SetAt(m_termIndex, m_scratch);
+                Put(m_termIndex, m_scratch);
                 m_divSkip = 1;
             }
             if (IsNearZero(right.value)) {
                 m_scratch = m_terms.GetAt(m_termIndex + 1);
                 m_scratch.op = '+';
                 m_scratch.value = 0.0;
-                m_terms.SetAt(m_termIndex + 1, m_scratch);
+                Put(m_termIndex + 1, m_scratch);
                 m_divSkip = 1;
             }
             if (m_divSkip == 0) {
@@ -250,7 +319,7 @@ void CEquation::OperatorStep() {
                 m_acc = m_scratch.value / right.value;
                 m_scratch.value = m_acc;
                 NoteNaN(m_acc);
-                m_terms.SetAt(m_termIndex, m_scratch);
+                Put(m_termIndex, m_scratch);
             }
             m_divSkip = 0;
             break;
@@ -265,7 +334,7 @@ void CEquation::OperatorStep() {
                 NoteNaN(m_acc);
             }
             m_scratch.value = m_acc;
-            m_terms.SetAt(m_termIndex, m_scratch);
+            Put(m_termIndex, m_scratch);
             break;
         }
         default:
@@ -281,15 +350,15 @@ void CEquation::OperatorStep() {
     m_scratch.value = 0.0;
     m_scratch.op = '+';
     m_scratch.funcCode = 0;
-    m_terms.SetAt(j + 1, m_scratch);
+    Put(j + 1, m_scratch);
 
     left.closeParens = std::min(left.closeParens + m_scratch.closeParens, m_parenTotal);
     m_scratch.closeParens = 0;
     left.openParens = std::min(left.openParens + m_scratch.openParens, m_parenTotal);
     m_scratch.openParens = 0;
     m_openCount = left.openParens;
-    m_terms.SetAt(j, left);
-    m_terms.SetAt(j + 1, m_scratch);
+    Put(j, left);
+    Put(j + 1, m_scratch);
 }
 
 // Closes one bracket level on the term where the sweep stopped.
@@ -303,7 +372,7 @@ void CEquation::LevelClose() {
     }
     m_scratch.openParens = open;
     m_scratch.closeParens = close;
-    m_terms.SetAt(m_termIndex, m_scratch);
+    Put(m_termIndex, m_scratch);
     m_openCount = open;
     m_closeCount = close;
 }
@@ -314,36 +383,41 @@ void CEquation::ChangeOfSign() {
         m_scratch = m_terms.GetAt(m_termIndex);
         m_scratch.value = -m_scratch.value;
         NoteNaN(m_scratch.value);
-        m_terms.SetAt(m_termIndex - 1, m_scratch);
+        Put(m_termIndex - 1, m_scratch);
         m_scratch = m_terms.GetAt(m_termIndex);
         m_scratch.op = '+';
         m_scratch.value = 0.0;
         m_scratch.openParens = 0;
         m_scratch.closeParens = 0;
-        m_terms.SetAt(m_termIndex, m_scratch);
+        Put(m_termIndex, m_scratch);
     }
     m_scratch = m_terms.GetAt(m_termIndex);
     if (m_scratch.op == '$' && m_openCount < 1) {
         m_scratch.value = -m_scratch.value;
         m_scratch.op = '+';
         NoteNaN(m_scratch.value);
-        m_terms.SetAt(m_termIndex, m_scratch);
+        Put(m_termIndex, m_scratch);
     }
 }
 
 // True while another pass is needed: some term after the first is not settled, or the first
 // still carries a function.
 bool CEquation::FinishTest() {
-    m_again = 0;
-    for (int i = 1; i < m_termCount; ++i) {
-        m_scratch = m_terms.GetAt(i);
-        m_peek = m_scratch.op;
-        if (!IsSettled(m_scratch)) {
-            m_again = 1;
+    m_again = (m_unsettled > 0 || m_terms.GetAt(0).funcCode > 0) ? 1 : 0;
+    m_peek = m_terms.GetAt(m_termCount - 1).op;
+    if (m_selfCheck) {
+        int literal = 0;
+        for (int i = 1; i < m_termCount; ++i) {
+            if (!IsSettled(m_terms.GetAt(i))) {
+                literal = 1;
+            }
         }
-    }
-    if (m_terms.GetAt(0).funcCode > 0) {
-        m_again = 1;
+        if (m_terms.GetAt(0).funcCode > 0) {
+            literal = 1;
+        }
+        if (literal != m_again) {
+            ++m_selfCheckFailures;
+        }
     }
     return m_again == 1;
 }

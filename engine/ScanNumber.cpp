@@ -34,6 +34,13 @@ void CEquation::ScanNumber() {
             }
             m_runEnd = m_pos;
         }
+        if (m_selfCheck) {
+            int end = m_numStart + 1;
+            while (InClass("1234567890", m_buf[static_cast<std::size_t>(end)])) {
+                end += 1;
+            }
+            m_selfCheckFailures += end != m_pos ? 1 : 0;
+        }
         m_ch = m_buf[static_cast<std::size_t>(m_pos)];
         m_place = m_pos - m_numStart - 1;
     }
@@ -41,6 +48,13 @@ void CEquation::ScanNumber() {
         // Every '.' of the text starts a pass of its own, so the last one handled is the
         // nearest on this digit's left.
         assert(m_lastPoint >= 0 && m_lastPoint < m_numStart);
+        if (m_selfCheck) {
+            int point = m_numStart - 1;
+            while (point > 0 && m_buf[static_cast<std::size_t>(point)] != '.') {
+                point -= 1;
+            }
+            m_selfCheckFailures += point != m_lastPoint ? 1 : 0;
+        }
         m_place = m_numStart - m_lastPoint;
         m_pos = m_numStart;
     }

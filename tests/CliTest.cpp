@@ -19,7 +19,7 @@ struct CliRun {
 };
 
 CliRun RunCliWith(std::vector<std::string> args, const std::string& input = "",
-           bool interactive = false) {
+                  bool interactive = false) {
     args.insert(args.begin(), "quorbit1-cli");
     std::vector<const char*> argv;
     for (const auto& a : args) {
@@ -28,8 +28,8 @@ CliRun RunCliWith(std::vector<std::string> args, const std::string& input = "",
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int status = quorbit1::RunCli(static_cast<int>(argv.size()), argv.data(), in, out,
-                                        err, interactive);
+    const int status =
+        quorbit1::RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err, interactive);
     return {status, out.str(), err.str()};
 }
 
@@ -41,7 +41,9 @@ struct CliCase {
     std::string out;
 };
 
-void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CliCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CliTable : public ::testing::TestWithParam<CliCase> {};
 
@@ -76,8 +78,9 @@ const CliCase kCliCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cli, CliTable, ::testing::ValuesIn(kCliCases), CaseName{});
 
 TEST(CliUsage, BadOptionsAreUsageErrors) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--bogus", "1"}, {"--radians", "--degrees", "1"}, {"--Degrees"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--bogus", "1"},
+                                                 {"--radians", "--degrees", "1"},
+                                                 {"--Degrees"}}) {
         const CliRun r = RunCliWith(args);
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_EQ(r.out, "");

@@ -30,13 +30,17 @@ struct ResultCase {
     unsigned flags;
 };
 
-void PrintTo(const ResultCase& c, std::ostream* os) { *os << "'" << c.text << "'"; }
+void PrintTo(const ResultCase& c, std::ostream* os) {
+    *os << "'" << c.text << "'";
+}
 
 double SolveFresh(const std::string& text, int mode, unsigned* flags) {
     CEquation e;
+    e.SetSelfCheck(true);
     e.m_text = text;
     e.m_angleMode = mode;
     e.Solve();
+    EXPECT_EQ(e.SelfCheckFailures(), 0) << text;
     *flags = FlagsOf(e);
     return e.m_result;
 }
@@ -150,16 +154,22 @@ const ResultCase kDecisionCases[] = {
     {"CommaSteppedOver", "1,5", kDeg, 6, kExact, kBadChar},
     {"TabSteppedOver", "2\t+3", kDeg, 5, kExact, kBadChar},
     {"EqualsSteppedOver", "x=10", kDeg, 10, kExact, kBadChar},
-    {"UnicodeMinusSteppedOver", "5\xe2\x88\x92" "2", kDeg, 7, kExact, kBadChar},
-    {"NulInsideText", std::string("4\0" "2", 3), kDeg, 6, kExact, kBadChar},
+    {"UnicodeMinusSteppedOver",
+     "5\xe2\x88\x92"
+     "2",
+     kDeg, 7, kExact, kBadChar},
+    {"NulInsideText",
+     std::string("4\0"
+                 "2",
+                 3),
+     kDeg, 6, kExact, kBadChar},
     {"OnlyBadCharacters", "###", kDeg, 0, kExact, kBadChar},
     {"TwentyDigitsInFull", "12345678901234567890", kDeg, 12345678901234567890.0, k14, kNone},
     {"LongNumberDropsDigit", "100000000000000000000", kDeg, 0, kExact, kLong},
     {"LeadingZerosDropSilently", "000000000000000000000", kDeg, 0, kExact, kNone},
     {"LongNumberKeepsLowDigits", "100000000000000000001", kDeg, 1, kExact, kLong},
     {"TwentiethFractionDigitDrops", "0.00000000000000000001", kDeg, 0, kExact, kNone},
-    {"NineteenthFractionDigit", "0.0000000000000000001", kDeg, std::pow(10.0, -19), kExact,
-     kNone},
+    {"NineteenthFractionDigit", "0.0000000000000000001", kDeg, std::pow(10.0, -19), kExact, kNone},
     {"StateOfEarlierSolveIgnored", "(1+2+3)*2", kDeg, 12, kExact, kNone},
 };
 
@@ -169,9 +179,12 @@ INSTANTIATE_TEST_SUITE_P(Decisions, ResultTable, ::testing::ValuesIn(kDecisionCa
 
 std::vector<ResultCase> AllCases() {
     std::vector<ResultCase> all;
-    for (const auto& c : kOperatorCases) all.push_back(c);
-    for (const auto& c : kFunctionCases) all.push_back(c);
-    for (const auto& c : kDecisionCases) all.push_back(c);
+    for (const auto& c : kOperatorCases)
+        all.push_back(c);
+    for (const auto& c : kFunctionCases)
+        all.push_back(c);
+    for (const auto& c : kDecisionCases)
+        all.push_back(c);
     return all;
 }
 
@@ -249,8 +262,10 @@ TEST(EngineVariables, CallerSetsSlotsBeforeSolve) {
         const char* text;
         double expected;
     };
-    const Row rows[] = {{"x", 2}, {"y", 3}, {"z", 5}, {"t", 7}, {"x*y+z", 16},
-                        {"logx", std::log10(2.0)}, {"xy", 3}, {"tan(45)", std::tan(45 * 0x1.1df469fc647bp-6)}};
+    const Row rows[] = {{"x", 2},      {"y", 3},
+                        {"z", 5},      {"t", 7},
+                        {"x*y+z", 16}, {"logx", std::log10(2.0)},
+                        {"xy", 3},     {"tan(45)", std::tan(45 * 0x1.1df469fc647bp-6)}};
     for (const Row& r : rows) {
         CEquation e;
         e.m_varX = 2;

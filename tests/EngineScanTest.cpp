@@ -18,7 +18,9 @@ struct ScanCase {
     unsigned flags;
 };
 
-void PrintTo(const ScanCase& c, std::ostream* os) { *os << "'" << c.text << "'"; }
+void PrintTo(const ScanCase& c, std::ostream* os) {
+    *os << "'" << c.text << "'";
+}
 
 class ScanTable : public ::testing::TestWithParam<ScanCase> {};
 

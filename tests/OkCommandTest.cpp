@@ -26,7 +26,9 @@ struct OkCase {
     int markPos;
 };
 
-void PrintTo(const OkCase& c, std::ostream* os) { *os << "'" << c.text << "'"; }
+void PrintTo(const OkCase& c, std::ostream* os) {
+    *os << "'" << c.text << "'";
+}
 
 class OkTable : public ::testing::TestWithParam<OkCase> {};
 
@@ -66,8 +68,8 @@ const OkCase kOkCases[] = {
     {"DomainHiddenByZeroFactor", "asin(2)*5", kDegrees, "5", "Math domain error.", -1},
     {"DomainAfterLn", "ln(-1)+asin(2)", kDegrees, "nan", "Math domain error.", -1},
     {"LongNumber", "100000000000000000000", kDegrees, "0", "Number too long.", -1},
-    {"LongNumberAfterDomain", "asin(2)+100000000000000000000", kDegrees, "nan",
-     "Number too long.", -1},
+    {"LongNumberAfterDomain", "asin(2)+100000000000000000000", kDegrees, "nan", "Number too long.",
+     -1},
     {"BadCharacter", "1,5", kDegrees, "6", "Invalid character.", 1},
     {"BadCharacterWinsOverAll", "((#2)+ln(-1)", kDegrees, "2", "Invalid character.", 2},
     {"Infinity", "alog(400)", kDegrees, "inf", "", -1},

@@ -37,8 +37,8 @@ struct CaseName {
 
 inline unsigned FlagsOf(const CEquation& e) {
     unsigned f = 0;
-    const int* flags[] = {&e.m_errEmpty,    &e.m_errParens, &e.m_errTrigExp,    &e.m_errSpaces,
-                          &e.m_errSeqOps,   &e.m_errLog10Neg, &e.m_errLnNeg,    &e.m_errDomain,
+    const int* flags[] = {&e.m_errEmpty,      &e.m_errParens,   &e.m_errTrigExp, &e.m_errSpaces,
+                          &e.m_errSeqOps,     &e.m_errLog10Neg, &e.m_errLnNeg,   &e.m_errDomain,
                           &e.m_errLongNumber, &e.m_errBadChar};
     for (unsigned i = 0; i < sizeof flags / sizeof flags[0]; ++i) {
         if (*flags[i] != 0) {

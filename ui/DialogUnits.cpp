@@ -8,8 +8,8 @@ DialogUnitBase DialogUnitBaseFor(const QFont& font) {
     // The average width the way the original toolkit measured it: the extent of the 52 letters,
     // halved twice over with rounding.
     const QFontMetrics fm(font);
-    const int extent =
-        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int extent = fm.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return {(extent / 26 + 1) / 2, fm.height()};
 }
 

@@ -1,10 +1,10 @@
 #include "Quorbit1.h"
 
+#include <sys/stat.h>
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
 
 #include "Quorbit1Dlg.h"
 
@@ -26,8 +26,8 @@ bool DisplayAvailable() {
         return true;  // a display on another host: only the toolkit can find out
     }
     // ":1" or ":1.0": the local server listens on /tmp/.X11-unix/X1.
-    const std::string number = d.substr(1, d.find('.') == std::string::npos ? std::string::npos
-                                                                             : d.find('.') - 1);
+    const std::string number =
+        d.substr(1, d.find('.') == std::string::npos ? std::string::npos : d.find('.') - 1);
     struct stat st {};
     return stat(("/tmp/.X11-unix/X" + number).c_str(), &st) == 0;
 }

@@ -2,8 +2,8 @@
 
 #include <QButtonGroup>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,7 +21,9 @@
 
 // The icons are compiled into this library; a static library's resources must be registered
 // by hand before first use.
-static void InitIconResources() { Q_INIT_RESOURCE(quorbit1); }
+static void InitIconResources() {
+    Q_INIT_RESOURCE(quorbit1);
+}
 
 namespace {
 constexpr const char* kSysAboutText = "&About Quorbit1...";
@@ -41,9 +43,7 @@ CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent)
 CAboutDlg::~CAboutDlg() = default;
 
 CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
-    : QDialog(parent),
-      m_helpDlg(this),
-      m_ui(std::make_unique<Ui::CQuorbit1Dlg>()) {
+    : QDialog(parent), m_helpDlg(this), m_ui(std::make_unique<Ui::CQuorbit1Dlg>()) {
     InitIconResources();
     for (const int size : {16, 32, 48, 64}) {
         m_hIcon.addFile(QStringLiteral(":/icons/quorbit1-%1.png").arg(size));
@@ -116,8 +116,8 @@ bool CQuorbit1Dlg::UpdateData(bool save) {
     if (save) {
         m_input = m_ui->inputEdit->text();
         m_errors = m_ui->errorsEdit->text();
-        const double answer = QLocale::c().toDouble(m_ui->answerEdit->text().trimmed(),
-                                                    &answerIsNumber);
+        const double answer =
+            QLocale::c().toDouble(m_ui->answerEdit->text().trimmed(), &answerIsNumber);
         if (answerIsNumber) {
             m_answer = answer;
         }
@@ -157,7 +157,9 @@ void CQuorbit1Dlg::OnAboutBox() {
     box.exec();
 }
 
-void CQuorbit1Dlg::OnLittleHelp() { m_helpDlg.DoModal(); }
+void CQuorbit1Dlg::OnLittleHelp() {
+    m_helpDlg.DoModal();
+}
 
 void CQuorbit1Dlg::OnSysAbout() {
     CAboutDlg about(m_hIcon, this);
@@ -172,7 +174,8 @@ bool CQuorbit1Dlg::eventFilter(QObject* watched, QEvent* event) {
         (watched == m_ui->okButton || watched == m_ui->exitButton)) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
-        const bool printable = !text.isEmpty() && text.at(0).isPrint() && text != QLatin1String(" ") &&
+        const bool printable = !text.isEmpty() && text.at(0).isPrint() &&
+                               text != QLatin1String(" ") &&
                                (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
         if (printable) {
             m_ui->inputEdit->setFocus(Qt::OtherFocusReason);

@@ -43,9 +43,9 @@ public:
     bool UpdateData(bool save);
 
     void OnOK();
-    void OnAboutBox();   // the menu bar's "About Quorbit1"
-    void OnLittleHelp(); // the menu bar's "A Little Help"
-    void OnSysAbout();   // "&About Quorbit1..." from the window or context menu
+    void OnAboutBox();    // the menu bar's "About Quorbit1"
+    void OnLittleHelp();  // the menu bar's "A Little Help"
+    void OnSysAbout();    // "&About Quorbit1..." from the window or context menu
 
     int m_defaultAngle = 0;
     int m_inputError = 0;

@@ -111,21 +111,28 @@ private slots:
         QTest::addColumn<bool>("enter");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("message");
-        QTest::newRow("plus cos, Enter") << "10 + cos(45)" << false << true << "10.7071067859062" << "";
-        QTest::newRow("plus cos, OK") << "10 + cos(45)" << false << false << "10.7071067859062" << "";
-        QTest::newRow("ln negative") << "ln(-1)" << false << true << "0" << "Ln negatives not allowed.";
-        QTest::newRow("radians") << "sin(30)" << true << true << "-0.988031624092862" << "";
-        QTest::newRow("empty") << "" << false << true << "0" << "Enter an equation.";
+        QTest::newRow("plus cos, Enter") << "10 + cos(45)" << false << true << "10.7071067859062"
+                                         << "";
+        QTest::newRow("plus cos, OK") << "10 + cos(45)" << false << false << "10.7071067859062"
+                                      << "";
+        QTest::newRow("ln negative") << "ln(-1)" << false << true << "0"
+                                     << "Ln negatives not allowed.";
+        QTest::newRow("radians") << "sin(30)" << true << true << "-0.988031624092862"
+                                 << "";
+        QTest::newRow("empty") << "" << false << true << "0"
+                               << "Enter an equation.";
         QTest::newRow("equals") << "x=10+cos(45)" << false << true << "0"
                                 << "= is not supported. Restructure.";
         QTest::newRow("blanks only") << "   " << false << true << "0"
                                      << "Two or more spaces in Sequence.";
         QTest::newRow("several flags, last wins") << "((2)+ln(-1)" << false << true << "2"
                                                   << "Ln negatives not allowed.";
-        QTest::newRow("domain") << "asin(2)" << false << true << "nan" << "Math domain error.";
+        QTest::newRow("domain") << "asin(2)" << false << true << "nan"
+                                << "Math domain error.";
         QTest::newRow("long number") << "100000000000000000000" << false << true << "0"
                                      << "Number too long.";
-        QTest::newRow("invalid character") << "1,5" << false << true << "6" << "Invalid character.";
+        QTest::newRow("invalid character") << "1,5" << false << true << "6"
+                                           << "Invalid character.";
         QTest::newRow("non-ASCII") << QString::fromUtf8("5\u22122") << false << true << "7"
                                    << "Invalid character.";
     }
@@ -200,8 +207,8 @@ private slots:
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         QCOMPARE(QApplication::focusWidget(), Find<QWidget>(&dlg, "okButton"));
-        const char* order[] = {"exitButton", "inputEdit", "errorsEdit", "answerEdit",
-                               "degreesRadio", "okButton"};
+        const char* order[] = {"exitButton", "inputEdit",    "errorsEdit",
+                               "answerEdit", "degreesRadio", "okButton"};
         for (const char* name : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
@@ -345,7 +352,8 @@ private slots:
         const DialogUnitBase base = DialogUnitBaseFor(dlg.font());
         const QSize form = DialogUnitsToPixels(QRect(0, 0, 252, 127), base).size();
         const int menuHeight = Find<QMenuBar>(&dlg, "menuBar")->height();
-        QCOMPARE(shot.size() / shot.devicePixelRatio(), QSize(form.width(), form.height() + menuHeight));
+        QCOMPARE(shot.size() / shot.devicePixelRatio(),
+                 QSize(form.width(), form.height() + menuHeight));
         // Below the menu bar the form keeps its 252 x 127 proportions in the font's units.
         const double ratio = double(form.width()) / form.height();
         const double expected = (252.0 * base.x / 4) / (127.0 * base.y / 8);

@@ -1,0 +1,57 @@
+// A set of term indices with a quick first and last member: one bit per index, plus one bit per
+// word of those bits that is not empty, so a search reads n/4096 words and then two.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+class IndexSet {
+public:
+    // Empties the set and makes room for indices 0 .. size-1 (storage is kept for reuse).
+    void Reset(int size) {
+        const std::size_t words = (static_cast<std::size_t>(size) + 63) / 64;
+        m_bits.assign(words, 0);
+        m_summary.assign((words + 63) / 64, 0);
+    }
+
+    void Set(int index, bool member) {
+        const auto i = static_cast<std::size_t>(index);
+        std::uint64_t& word = m_bits[i / 64];
+        const std::uint64_t bit = std::uint64_t{1} << (i % 64);
+        word = member ? (word | bit) : (word & ~bit);
+        std::uint64_t& summary = m_summary[i / 4096];
+        const std::uint64_t wordBit = std::uint64_t{1} << ((i / 64) % 64);
+        summary = word != 0 ? (summary | wordBit) : (summary & ~wordBit);
+    }
+
+    // The smallest member, or -1.
+    int First() const {
+        for (std::size_t s = 0; s < m_summary.size(); ++s) {
+            if (m_summary[s] != 0) {
+                const std::size_t w =
+                    s * 64 + static_cast<std::size_t>(std::countr_zero(m_summary[s]));
+                return static_cast<int>(w * 64 +
+                                        static_cast<std::size_t>(std::countr_zero(m_bits[w])));
+            }
+        }
+        return -1;
+    }
+
+    // The largest member, or -1.
+    int Last() const {
+        for (std::size_t s = m_summary.size(); s-- > 0;) {
+            if (m_summary[s] != 0) {
+                const std::size_t w =
+                    s * 64 + 63 - static_cast<std::size_t>(std::countl_zero(m_summary[s]));
+                return static_cast<int>(w * 64 + 63 -
+                                        static_cast<std::size_t>(std::countl_zero(m_bits[w])));
+            }
+        }
+        return -1;
+    }
+
+private:
+    std::vector<std::uint64_t> m_bits;
+    std::vector<std::uint64_t> m_summary;
+};
