@@ -3,7 +3,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all deps configure build run test clean format bench
+.PHONY: all deps configure build run test clean format bench fuzz
 
 all: build
 
@@ -30,3 +30,7 @@ format:
 
 clean:
 	rm -rf build
+
+FUZZ_SECONDS ?= 120
+fuzz: deps
+	@scripts/fuzz.sh $(FUZZ_SECONDS)

@@ -1,0 +1,117 @@
+#include "FuzzChecks.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Equation.h"
+
+namespace quorbit1_fuzz {
+
+namespace {
+
+struct Outcome {
+    std::uint64_t bits = 0;
+    int flags[10] = {};
+};
+
+Outcome Take(const CEquation& e) {
+    Outcome o;
+    std::memcpy(&o.bits, &e.m_result, sizeof o.bits);
+    const int values[10] = {e.m_errEmpty,  e.m_errParens,   e.m_errTrigExp, e.m_errSpaces,
+                            e.m_errSeqOps, e.m_errLog10Neg, e.m_errLnNeg,   e.m_errDomain,
+                            e.m_errLongNumber, e.m_errBadChar};
+    std::copy(values, values + 10, o.flags);
+    return o;
+}
+
+bool Same(const Outcome& a, const Outcome& b) {
+    return a.bits == b.bits && std::equal(a.flags, a.flags + 10, b.flags);
+}
+
+bool InLanguage(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           (c != '\0' && std::strchr(".()+-*/^ ", c) != nullptr);
+}
+
+// Records the largest bracket count any term holds after any pass.
+class CountWatch final : public CEquationObserver {
+public:
+    void Scanned(const TermArray& terms) override { Look(terms); }
+    void PassDone(int, int, int, int, const TermArray& terms) override { Look(terms); }
+    int most = 0;
+
+private:
+    void Look(const TermArray& terms) {
+        for (int i = 0; i < terms.GetSize(); ++i) {
+            const Term t = terms.GetAt(i);
+            most = std::max({most, t.openParens, t.closeParens});
+        }
+    }
+};
+
+}  // namespace
+
+std::string CheckInput(const std::uint8_t* data, std::size_t size) {
+    const int mode = size > 0 ? (data[0] & 1) : 0;
+    std::size_t at = std::min<std::size_t>(size, 2);
+    double vars[4] = {0, 0, 0, 0};
+    if (size > 1 && (data[1] & 1) != 0 && size >= at + sizeof vars) {
+        std::memcpy(vars, data + at, sizeof vars);
+        at += sizeof vars;
+    }
+    const std::string text(reinterpret_cast<const char*>(data) + at, size - at);
+    if (text.empty()) {
+        return {};  // the front ends never hand the engine an empty text
+    }
+
+    const auto prepare = [&](CEquation& e) {
+        e.m_text = text;
+        e.m_angleMode = mode;
+        e.m_varX = vars[0];
+        e.m_varY = vars[1];
+        e.m_varZ = vars[2];
+        e.m_varT = vars[3];
+    };
+
+    CEquation first;
+    CountWatch watch;
+    first.SetObserver(&watch);
+    first.SetSelfCheck(true);
+    prepare(first);
+    first.Solve();
+    const Outcome a = Take(first);
+    for (int f : a.flags) {
+        if (f != 0 && f != 1) {
+            return "a flag is neither 0 nor 1";
+        }
+    }
+    if (first.SelfCheckFailures() != 0) {
+        return "a shortcut disagrees with the plain walk";
+    }
+    if (watch.most > first.m_parenTotal) {
+        return "a term owns more brackets than the text holds";
+    }
+    const bool outside = std::any_of(text.begin(), text.end(), [](char c) { return !InLanguage(c); });
+    if (outside != (first.m_errBadChar == 1)) {
+        return outside ? "a character outside the language was not reported"
+                       : "an invalid character was reported for a clean text";
+    }
+
+    // The same text again on the same object (after something else) and on a fresh one.
+    first.m_text = "-(cos(45))+ln(-1)";
+    first.Solve();
+    prepare(first);
+    first.Solve();
+    if (!Same(Take(first), a)) {
+        return "solving again on the same object gave another result";
+    }
+    CEquation fresh;
+    prepare(fresh);
+    fresh.Solve();
+    if (!Same(Take(fresh), a)) {
+        return "a fresh object gave another result";
+    }
+    return {};
+}
+
+}  // namespace quorbit1_fuzz

@@ -1,0 +1,16 @@
+// What must hold for every input the engine can be given, whatever its bytes. Shared by the
+// coverage-guided fuzzer and by the test that replays its seeds and past findings.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace quorbit1_fuzz {
+
+// Input layout: byte 0 bit 0 is the angle unit; byte 1 bit 0 says that 32 bytes of variable
+// slots (X, Y, Z, T as raw doubles) follow; the rest is the text. Returns an empty string when
+// everything held, else what did not.
+std::string CheckInput(const std::uint8_t* data, std::size_t size);
+
+}  // namespace quorbit1_fuzz
