@@ -1,6 +1,7 @@
 # make run  - install what is missing, build, start the calculator
 # make test - the same set-up, then every test
 PRESET ?= default
+MAKEFLAGS += --no-print-directory
 BUILD_DIR := build/$(PRESET)
 
 .PHONY: all deps configure build run test clean format bench fuzz
