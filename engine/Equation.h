@@ -84,6 +84,10 @@ public:
     void SetSelfCheck(bool on) { m_selfCheck = on; }
     int SelfCheckFailures() const { return m_selfCheckFailures; }
 
+    // True when the last evaluation was ended by the pass guard instead of by its finish test.
+    // No known text does this; the fuzzer treats it as a fault.
+    bool GuardTripped() const { return m_guardTripped; }
+
     // Where in m_text the first character that raised each of these flags stands, or -1.
     int BadCharPos() const { return m_badCharPos; }
     int TrigExpPos() const { return m_trigExpPos; }
@@ -169,6 +173,7 @@ private:
     int m_seqOpsPos = -1;
     bool m_sweepEnded = false;
     bool m_selfCheck = false;
+    bool m_guardTripped = false;
     int m_selfCheckFailures = 0;
     // Bookkeeping of the reduction: terms with a ')', terms not empty for the back walk, and
     // the number of terms after the first that are not settled.

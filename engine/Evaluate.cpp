@@ -54,12 +54,19 @@ void CEquation::NoteNaN(double value) {
 // level there. Inside a level every turn folds the operand at the cursor into its left
 // neighbour, so the level is reduced from right to left with no precedence.
 //
-// Why it ends: no step ever adds a bracket. Every pass removes one '(' and one ')' from the
-// term where it closes a level, or, when no ')' is left, its sweep folds every non-empty term
-// from the start into a term on its left until it reaches term 0 or a term that owns a '(';
-// a term folded into another becomes settled and stays so. The zero-factor copy of '*' can
-// double a term's counts, which is why merged counts are capped at the text's own brackets,
-// and a turn on a change-of-sign marker moves nothing, which is why such a turn ends the sweep.
+// Why it ends. A sweep only walks left, and a turn either moves the cursor left, applies a
+// function (which clears the function code, so the next turn at that place moves on), or is a
+// turn on a change-of-sign marker, which ends the sweep: so a sweep takes at most two turns per
+// term. Every pass then makes progress that is never undone: its level close takes a bracket
+// from a term, or its sweep settles a term (a folded operand becomes an empty '+' term, which
+// no later step fills again), or its change of sign turns a marker into a '+'. No step adds a
+// bracket, except the zero-factor copy of '*', which hands the left factor the right one's
+// counts before the merge adds them once more; merged counts are therefore capped at the
+// number of brackets in the text. So the passes are bounded by the terms plus the brackets,
+// and on every family of texts built to maximise them (deep '-(' nesting, runs of '0*',
+// functions inside changes of sign, unbalanced brackets) they stay at or below that sum.
+// Should some list ever escape this argument, the pass guard below ends the evaluation
+// after four times that many passes and says so through GuardTripped().
 void CEquation::Evaluate() {
     m_termIndex += 1;
     ResetScratch();
@@ -94,7 +101,10 @@ void CEquation::Evaluate() {
     }
     m_tracking = true;
 
+    const long long passLimit = 4LL * (m_termCount + m_parenTotal) + 64;
+    m_guardTripped = false;
     int pass = 0;
+    bool again = true;
     do {
         StartSearch();
         PlaceholderShift();
@@ -110,7 +120,12 @@ void CEquation::Evaluate() {
         if (m_observer != nullptr) {
             m_observer->PassDone(pass, m_savedIndex, m_sweptFrom, m_savedIndex, m_terms);
         }
-    } while (FinishTest());
+        again = FinishTest();
+        if (again && pass >= passLimit) {
+            m_guardTripped = true;
+            break;
+        }
+    } while (again);
     m_tracking = false;
 }
 

@@ -17,8 +17,8 @@ struct Outcome {
 Outcome Take(const CEquation& e) {
     Outcome o;
     std::memcpy(&o.bits, &e.m_result, sizeof o.bits);
-    const int values[10] = {e.m_errEmpty,  e.m_errParens,   e.m_errTrigExp, e.m_errSpaces,
-                            e.m_errSeqOps, e.m_errLog10Neg, e.m_errLnNeg,   e.m_errDomain,
+    const int values[10] = {e.m_errEmpty,      e.m_errParens,   e.m_errTrigExp, e.m_errSpaces,
+                            e.m_errSeqOps,     e.m_errLog10Neg, e.m_errLnNeg,   e.m_errDomain,
                             e.m_errLongNumber, e.m_errBadChar};
     std::copy(values, values + 10, o.flags);
     return o;
@@ -85,13 +85,17 @@ std::string CheckInput(const std::uint8_t* data, std::size_t size) {
             return "a flag is neither 0 nor 1";
         }
     }
+    if (first.GuardTripped()) {
+        return "the pass guard ended an evaluation";
+    }
     if (first.SelfCheckFailures() != 0) {
         return "a shortcut disagrees with the plain walk";
     }
     if (watch.most > first.m_parenTotal) {
         return "a term owns more brackets than the text holds";
     }
-    const bool outside = std::any_of(text.begin(), text.end(), [](char c) { return !InLanguage(c); });
+    const bool outside =
+        std::any_of(text.begin(), text.end(), [](char c) { return !InLanguage(c); });
     if (outside != (first.m_errBadChar == 1)) {
         return outside ? "a character outside the language was not reported"
                        : "an invalid character was reported for a clean text";

@@ -154,6 +154,37 @@ private slots:
         QVERIFY(dlg.m_errorText.empty());
     }
 
+    void keepsWorkingAfterHostileText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("tab") << "1\t+2"
+                             << "Invalid character.";
+        QTest::newRow("comma") << "1,5"
+                               << "Invalid character.";
+        QTest::newRow("unicode minus") << QString::fromUtf8("5\u22122") << "Invalid character.";
+        QTest::newRow("nul") << QString::fromUtf16(u"4\u0000+2", 4) << "Invalid character.";
+        QTest::newRow("brackets") << QString(10000, u'(') << "Unbalanced Parentheses";
+        QTest::newRow("changes of sign")
+            << QStringLiteral("-(").repeated(10000) << "Unbalanced Parentheses";
+        QTest::newRow("longest text the field holds") << QStringLiteral("1+").repeated(20000) << "";
+        QTest::newRow("digits beyond the field") << QString(1 << 20, u'1') << "Number too long.";
+    }
+
+    void keepsWorkingAfterHostileText() {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        CQuorbit1Dlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        auto* input = Find<QLineEdit>(&dlg, "inputEdit");
+        input->setText(text);  // as pasted: the field keeps at most its maximum length
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(Errors(dlg), message);
+        TypeAndPress(dlg, QStringLiteral("2*3+4"), true);
+        QCOMPARE(Answer(dlg), QStringLiteral("14"));
+        QCOMPARE(Errors(dlg), QString());
+    }
+
     void okTwiceGivesSameAnswerAndClearsMessage() {
         CQuorbit1Dlg dlg;
         TypeAndPress(dlg, QStringLiteral("ln(-1)"), true);

@@ -1,0 +1,77 @@
+// The texts built to make the evaluation take as many passes as it can: every one ends within
+// the bound the engine's termination argument gives, well before the pass guard, and with the
+// value its shape dictates.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "Equation.h"
+#include "TestSupport.h"
+
+using testing_support::CaseName;
+
+namespace {
+
+std::string Repeat(const std::string& piece, int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) {
+        s += piece;
+    }
+    return s;
+}
+
+class PassCounter final : public CEquationObserver {
+public:
+    void Scanned(const TermArray&) override {}
+    void PassDone(int, int, int, int, const TermArray&) override { ++passes; }
+    int passes = 0;
+};
+
+struct WorstCase {
+    const char* name;
+    std::string text;
+    double expected;
+};
+
+void PrintTo(const WorstCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WorstTexts : public ::testing::TestWithParam<WorstCase> {};
+
+TEST_P(WorstTexts, EndWithinTermsPlusBrackets) {
+    const WorstCase& c = GetParam();
+    CEquation e;
+    PassCounter counter;
+    e.SetObserver(&counter);
+    e.m_text = c.text;
+    e.Solve();
+    EXPECT_FALSE(e.GuardTripped());
+    EXPECT_LE(counter.passes, e.m_termCount + e.m_parenTotal);
+    if (!std::isnan(c.expected)) {
+        EXPECT_EQ(e.m_result, c.expected);
+    }
+}
+
+constexpr int kN = 2000;
+const double kAnyValue = std::nan("");
+const WorstCase kWorst[] = {
+    {"ChangeOfSignNesting", Repeat("-(", kN) + "1" + Repeat(")", kN), 1},
+    {"OddChangeOfSignNesting", Repeat("-(", kN + 1) + "1" + Repeat(")", kN + 1), -1},
+    {"ZeroFactorRun", Repeat("0*", kN) + "(1)", 1},
+    {"ZeroFactorsBeforeNesting", Repeat("0*", 200) + Repeat("(", 200) + "1" + Repeat(")", 200), 1},
+    {"ZeroFactorsAroundNesting",
+     Repeat("0*", 100) + Repeat("(", 100) + "1" + Repeat(")", 100) + Repeat("*0", 100), 0},
+    {"BracketGroups", Repeat("(1*2)+", kN) + "0", 2 * kN},
+    {"UnclosedBrackets", Repeat("((1+", kN) + "1", kN + 1},
+    // Its value comes out of three hundred levels that each stop after one turn; the row is
+    // about the number of passes.
+    {"FunctionsInsideChangesOfSign", Repeat("-(alog(", 300) + "0" + Repeat("))", 300), kAnyValue},
+    {"NestedBrackets", Repeat("(", kN) + "7" + Repeat(")", kN), 7},
+    {"ClosedBeforeOpened", Repeat(")(", kN) + "3", 3},
+};
+
+INSTANTIATE_TEST_SUITE_P(Termination, WorstTexts, ::testing::ValuesIn(kWorst), CaseName{});
+
+}  // namespace
