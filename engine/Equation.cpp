@@ -1,22 +1,8 @@
 #include "Equation.h"
+#include "CharClass.h"
 
 #include <cassert>
 #include <cstring>
-
-Term TermArray::GetAt(int index) const {
-    assert(index >= 0 && index < GetSize());
-    return m_items[static_cast<std::size_t>(index)];
-}
-
-void TermArray::SetAt(int index, const Term& term) {
-    assert(index >= 0 && index < GetSize());
-    m_items[static_cast<std::size_t>(index)] = term;
-}
-
-void TermArray::InsertAt(int index, const Term& term) {
-    assert(index >= 0 && index <= GetSize());
-    m_items.insert(m_items.begin() + index, term);
-}
 
 void TermArray::ResetToOne() {
     if (m_items.empty()) {
@@ -27,12 +13,6 @@ void TermArray::ResetToOne() {
 }
 
 CEquation::CEquation() = default;
-
-// Membership of c in a class string. NUL, which every position past the text holds, belongs to
-// no class.
-bool CEquation::InClass(const char* cls, char c) {
-    return c != '\0' && std::strchr(cls, c) != nullptr;
-}
 
 void CEquation::ResetScratch() {
     m_scratch = Term{0, 0.0, '+', 0, 0};
@@ -62,6 +42,7 @@ void CEquation::Reset() {
     m_badCharPos = m_trigExpPos = m_spacesPos = m_seqOpsPos = -1;
     m_runEnd = 0;
     m_lastPoint = -1;
+    m_pendingPlaceholders = 0;
 
     m_len = static_cast<int>(m_text.size());
     if (m_len < 1) {
@@ -122,8 +103,9 @@ void CEquation::Scan() {
             m_scratch.closeParens = m_closeCount;
             m_terms.SetAt(m_termIndex, m_scratch);
             m_pos += 1;
-        } else if (m_pos < m_len && !InClass("1234567890.", m_ch) &&
-                   !InClass("ABCDEFGHIJKLMNOPQRSTUVWXYZ", m_ch) && !InClass("^+-*/ ", m_ch)) {
+        } else if (m_pos < m_len && !charclass::Is(m_ch, charclass::kNumber) &&
+                   !charclass::Is(m_ch, charclass::kLetter) &&
+                   !charclass::Is(m_ch, charclass::kOperatorOrSpace)) {
             // No scanner takes this character (a NUL inside the text included), so nothing
             // would move past it: step over it and say so, leaving every term as it was. The
             // empty text's single pass reads the NUL behind the text and is no such case.
@@ -135,19 +117,25 @@ void CEquation::Scan() {
             continue;
         }
         m_hit = 0;
-        if (InClass("1234567890.", m_ch)) {
+        if (charclass::Is(m_ch, charclass::kNumber)) {
             ScanNumber();
         }
         m_hit = 0;
-        if (InClass("ABCDEFGHIJKLMNOPQRSTUVWXYZ", m_ch)) {
+        if (charclass::Is(m_ch, charclass::kLetter)) {
             ScanName();
         }
         m_hit = 0;
-        if (InClass("^+-*/ ", m_ch)) {
+        if (charclass::Is(m_ch, charclass::kOperatorOrSpace)) {
             ScanOperator();
         }
         m_hit = 0;
     } while (m_pos < m_len);
+
+    ResetScratch();
+    for (; m_pendingPlaceholders > 0; --m_pendingPlaceholders) {
+        m_terms.InsertAt(m_terms.GetSize(), m_scratch);
+    }
+    m_scratch = m_terms.GetAt(m_termIndex);
 
     if (m_observer != nullptr) {
         m_observer->Scanned(m_terms);

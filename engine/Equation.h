@@ -4,6 +4,7 @@
 // understand only through its error flags; turning flags into messages is left to the front end.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -28,11 +29,20 @@ public:
     int GetSize() const { return static_cast<int>(m_items.size()); }
 
     // Index must lie in 0 .. size-1; anything else is a bug in the caller.
-    Term GetAt(int index) const;
-    void SetAt(int index, const Term& term);
+    Term GetAt(int index) const {
+        assert(index >= 0 && index < GetSize());
+        return m_items[static_cast<std::size_t>(index)];
+    }
+    void SetAt(int index, const Term& term) {
+        assert(index >= 0 && index < GetSize());
+        m_items[static_cast<std::size_t>(index)] = term;
+    }
 
     // Index may be 0 .. size; the terms from it on move up one place.
-    void InsertAt(int index, const Term& term);
+    void InsertAt(int index, const Term& term) {
+        assert(index >= 0 && index <= GetSize());
+        m_items.insert(m_items.begin() + index, term);
+    }
 
     // Leaves exactly one term: the first one as it was, or a zero-filled term if the array was
     // empty. Allocated storage stays for reuse.
@@ -159,14 +169,18 @@ private:
     void PlaceholderShift();
     void NoteNaN(double value);
     void Put(int index, const Term& term);
-
-    static bool InClass(const char* cls, char c);
+    bool CanSkipPlaceholders() const;
+    void CarryOverPlaceholders();
 
     CEquationObserver* m_observer = nullptr;
     // End of the digit run that the last integer digit was scanned in, and the position of the
     // last '.' handled: both spare the number scanner a walk it has already made.
     int m_runEnd = 0;
     int m_lastPoint = -1;
+    // While scanning, every term behind the current one is an empty placeholder (names put
+    // them there; operators insert in front of them). They are only counted until the scan
+    // ends, so opening a term never has to move them.
+    int m_pendingPlaceholders = 0;
     int m_badCharPos = -1;
     int m_trigExpPos = -1;
     int m_spacesPos = -1;
@@ -180,6 +194,8 @@ private:
     bool m_tracking = false;
     IndexSet m_closeSet;
     IndexSet m_fullSet;
+    IndexSet m_solidSet;  // every term that is not a bare placeholder
+    int m_negativeZeroPlaceholders = 0;
     int m_unsettled = 0;
     int m_sweptFrom = 0;
 };

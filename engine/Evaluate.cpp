@@ -38,6 +38,10 @@ bool IsSettled(const Term& t) {
     return IsZeroOrNaN(t.value) && t.op == '+';
 }
 
+bool IsNegativeZeroPlaceholder(const Term& t) {
+    return IsBarePlaceholder(t) && std::signbit(t.value);
+}
+
 }  // namespace
 
 void CEquation::NoteNaN(double value) {
@@ -90,13 +94,19 @@ void CEquation::Evaluate() {
     // starts and whether another is needed costs far less than a walk over the whole list.
     m_closeSet.Reset(m_termCount);
     m_fullSet.Reset(m_termCount);
+    m_solidSet.Reset(m_termCount);
     m_unsettled = 0;
+    m_negativeZeroPlaceholders = 0;
     for (int i = 0; i < m_termCount; ++i) {
         const Term t = m_terms.GetAt(i);
         m_closeSet.Set(i, t.closeParens != 0);
         m_fullSet.Set(i, !IsEmpty(t));
+        m_solidSet.Set(i, !IsBarePlaceholder(t));
         if (i >= 1 && !IsSettled(t)) {
             ++m_unsettled;
+        }
+        if (IsNegativeZeroPlaceholder(t)) {
+            ++m_negativeZeroPlaceholders;
         }
     }
     m_tracking = true;
@@ -140,6 +150,9 @@ void CEquation::Put(int index, const Term& term) {
         }
         m_closeSet.Set(index, term.closeParens != 0);
         m_fullSet.Set(index, !IsEmpty(term));
+        m_solidSet.Set(index, !IsBarePlaceholder(term));
+        m_negativeZeroPlaceholders += (IsNegativeZeroPlaceholder(term) ? 1 : 0) -
+                                      (IsNegativeZeroPlaceholder(m_terms.GetAt(index)) ? 1 : 0);
     }
     m_terms.SetAt(index, term);
 }
@@ -176,6 +189,18 @@ void CEquation::StartSearch() {
 // the 2 instead of leaving it behind an empty slot. Term 0 is never a target.
 void CEquation::PlaceholderShift() {
     int k = std::max(m_termIndex, 1);
+    m_shifted = 0;
+    if (CanSkipPlaceholders()) {
+        // Every term between the last solid one and k is a +0 placeholder, so the step-by-step
+        // moves below come down to one: the term lands right behind that solid term.
+        const int target = std::max(m_solidSet.Before(k) + 1, 1);
+        if (target < k) {
+            Put(target, m_terms.GetAt(k));
+            ResetScratch();
+            Put(k, m_scratch);
+        }
+        return;
+    }
     do {
         m_shifted = 0;
         if (k != 1 && IsBarePlaceholder(m_terms.GetAt(k - 1))) {
@@ -189,7 +214,31 @@ void CEquation::PlaceholderShift() {
     } while (m_shifted == 1);
 }
 
+// The shortcuts over runs of placeholders hold while no placeholder carries -0.0 (adding such
+// zeros one by one could leave a -0.0 where the shortcut leaves +0.0). The self-check takes
+// the long way so that the two can be compared.
+bool CEquation::CanSkipPlaceholders() const {
+    return !m_selfCheck && m_negativeZeroPlaceholders == 0;
+}
+
 void CEquation::SweepTurn() {
+    // A turn on a +0 placeholder adds +0 into the placeholder on its left, which changes
+    // nothing: over a run of them the sweep goes straight to the last one, where the turn that
+    // reaches a solid term is taken as usual.
+    if (m_funcState != 2 && m_termIndex > 1 && CanSkipPlaceholders() &&
+        IsBarePlaceholder(m_terms.GetAt(m_termIndex))) {
+        const int land = std::max(m_solidSet.Before(m_termIndex) + 1, 1);
+        if (land < m_termIndex) {
+            m_termIndex = land;
+            m_openCount = 0;
+            m_marker = m_terms.GetAt(m_termIndex - 1).op;
+            if (m_marker == '$' && m_funcState > 0) {
+                m_funcState = 2;
+            }
+            m_sweepEnded = m_funcState == 2;
+            return;
+        }
+    }
     m_scratch = m_terms.GetAt(m_termIndex);
     m_funcCode = m_scratch.funcCode;
     if (m_angleMode == 0 && m_funcCode >= 1 && m_funcCode <= 3) {
@@ -214,10 +263,51 @@ void CEquation::SweepTurn() {
             m_funcState = 2;
         }
     }
+    if (!markerTurn && m_funcCode == 0) {
+        CarryOverPlaceholders();
+    }
     // A turn on a change-of-sign marker does not move the cursor; a second turn there would
     // find nothing left to merge and so would repeat for ever. The level close that follows
     // settles the marker instead.
     m_sweepEnded = !(m_openCount == 0 && m_termIndex > 0 && m_funcState != 2) || markerTurn;
+}
+
+// After a turn, the term at the cursor may have nothing but +0 placeholders on its left. Turn
+// by turn the sweep would move it one place at a time: a '+' term by adding it to +0 (which
+// leaves its value as it is unless it is -0, which is left to the long way), a '*' term by the
+// zero-factor copy (which doubles its closing count each time, up to the cap). This does those
+// turns at once and leaves the cursor where the last of them would, in front of the first solid
+// term.
+void CEquation::CarryOverPlaceholders() {
+    if (m_funcState == 2 || m_openCount != 0 || m_termIndex <= 1 || !CanSkipPlaceholders()) {
+        return;
+    }
+    Term carried = m_terms.GetAt(m_termIndex);
+    if ((carried.op != '+' && carried.op != '*') || carried.funcCode != 0 ||
+        carried.openParens != 0 || (carried.value == 0.0 && std::signbit(carried.value)) ||
+        !IsBarePlaceholder(m_terms.GetAt(m_termIndex - 1))) {
+        return;
+    }
+    const int land = std::max(m_solidSet.Before(m_termIndex) + 1, 1);
+    if (land >= m_termIndex) {
+        return;
+    }
+    if (carried.op == '*') {
+        for (int step = m_termIndex - land;
+             step > 0 && carried.closeParens != 0 && carried.closeParens != m_parenTotal; --step) {
+            carried.closeParens = std::min(2 * carried.closeParens, m_parenTotal);
+        }
+    }
+    ResetScratch();
+    Put(m_termIndex, m_scratch);
+    m_scratch = carried;
+    Put(land, carried);
+    m_termIndex = land;
+    m_openCount = 0;
+    m_marker = m_terms.GetAt(m_termIndex - 1).op;
+    if (m_marker == '$' && m_funcState > 0) {
+        m_funcState = 2;
+    }
 }
 
 void CEquation::ApplyFunction() {

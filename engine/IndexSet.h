@@ -51,6 +51,33 @@ public:
         return -1;
     }
 
+    // The largest member below index, or -1.
+    int Before(int index) const {
+        if (index <= 0) {
+            return -1;
+        }
+        const std::size_t last = static_cast<std::size_t>(index - 1);
+        std::size_t w = last / 64;
+        const std::uint64_t below = m_bits[w] & (~std::uint64_t{0} >> (63 - last % 64));
+        if (below != 0) {
+            return static_cast<int>(w * 64 + 63 -
+                                    static_cast<std::size_t>(std::countl_zero(below)));
+        }
+        // Earlier words of the same summary word, then earlier summary words.
+        std::size_t s = w / 64;
+        std::uint64_t summary =
+            w % 64 == 0 ? 0 : m_summary[s] & (~std::uint64_t{0} >> (64 - w % 64));
+        while (summary == 0) {
+            if (s == 0) {
+                return -1;
+            }
+            summary = m_summary[--s];
+        }
+        w = s * 64 + 63 - static_cast<std::size_t>(std::countl_zero(summary));
+        return static_cast<int>(w * 64 + 63 -
+                                static_cast<std::size_t>(std::countl_zero(m_bits[w])));
+    }
+
 private:
     std::vector<std::uint64_t> m_bits;
     std::vector<std::uint64_t> m_summary;

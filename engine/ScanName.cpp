@@ -1,3 +1,4 @@
+#include "CharClass.h"
 #include "Equation.h"
 
 // name := 'X' | 'Y' | 'Z' | 'T'
@@ -21,11 +22,17 @@ void CEquation::ScanName() {
     };
 
     m_nameFound = 0;
-    for (int k = 1; k <= 2; ++k) {
-        m_terms.InsertAt(m_termIndex + k, m_scratch);
-        m_scratch = m_terms.GetAt(m_termIndex + k);
+    if (m_selfCheck) {
+        // The plain way, which the counted placeholders stand for.
+        for (int k = 1; k <= 2; ++k) {
+            m_terms.InsertAt(m_termIndex + k, m_scratch);
+            m_scratch = m_terms.GetAt(m_termIndex + k);
+            ResetScratch();
+            m_terms.SetAt(m_termIndex + k, m_scratch);
+        }
+    } else {
+        m_pendingPlaceholders += 2;
         ResetScratch();
-        m_terms.SetAt(m_termIndex + k, m_scratch);
     }
 
     const int start = m_pos;
@@ -46,7 +53,7 @@ void CEquation::ScanName() {
     }
 
     const char c1 = at(m_pos + 1);
-    if (InClass("IOASCTNL", c1)) {
+    if (charclass::Is(c1, charclass::kSecondLetter)) {
         const char c2 = at(m_pos + 2);
         const auto is3 = [&](const char* name) {
             return c0 == name[0] && c1 == name[1] && c2 == name[2];

@@ -1,11 +1,30 @@
+#include <array>
 #include <cassert>
 #include <cmath>
 
+#include "CharClass.h"
 #include "Equation.h"
 
 namespace {
+
 constexpr int kPlaceBound = 20;  // places 0 to 19 are added; a digit further out adds nothing
+
+// 10^k for k = -19 .. 19, filled by the power function itself, so the bits are the ones each
+// digit would get from calling it.
+const std::array<double, 2 * kPlaceBound - 1> kPowersOfTen = [] {
+    std::array<double, 2 * kPlaceBound - 1> table{};
+    for (int k = -(kPlaceBound - 1); k < kPlaceBound; ++k) {
+        table[static_cast<std::size_t>(k + kPlaceBound - 1)] =
+            std::pow(10.0, static_cast<double>(k));
+    }
+    return table;
+}();
+
+double PowerOfTen(int k) {
+    return kPowersOfTen[static_cast<std::size_t>(k + kPlaceBound - 1)];
 }
+
+}  // namespace
 
 // number-char := digit | '.'
 // Handles exactly one digit or point. A digit's share is digit * 10^place, where the place is
@@ -15,7 +34,7 @@ constexpr int kPlaceBound = 20;  // places 0 to 19 are added; a digit further ou
 void CEquation::ScanNumber() {
     m_numStart = m_pos;
     m_ch = m_buf[static_cast<std::size_t>(m_pos)];
-    if (InClass("1234567890", m_ch)) {
+    if (charclass::Is(m_ch, charclass::kDigit)) {
         m_digit = static_cast<double>(m_ch - '0');
     }
     if (m_ch == '.') {
@@ -29,14 +48,14 @@ void CEquation::ScanNumber() {
             m_pos = m_runEnd;
         } else {
             m_pos = m_numStart + 1;
-            while (InClass("1234567890", m_buf[static_cast<std::size_t>(m_pos)])) {
+            while (charclass::Is(m_buf[static_cast<std::size_t>(m_pos)], charclass::kDigit)) {
                 m_pos += 1;
             }
             m_runEnd = m_pos;
         }
         if (m_selfCheck) {
             int end = m_numStart + 1;
-            while (InClass("1234567890", m_buf[static_cast<std::size_t>(end)])) {
+            while (charclass::Is(m_buf[static_cast<std::size_t>(end)], charclass::kDigit)) {
                 end += 1;
             }
             m_selfCheckFailures += end != m_pos ? 1 : 0;
@@ -44,7 +63,7 @@ void CEquation::ScanNumber() {
         m_ch = m_buf[static_cast<std::size_t>(m_pos)];
         m_place = m_pos - m_numStart - 1;
     }
-    if (m_decimalSeen == 1 && InClass("1234567890", m_ch)) {
+    if (m_decimalSeen == 1 && charclass::Is(m_ch, charclass::kDigit)) {
         // Every '.' of the text starts a pass of its own, so the last one handled is the
         // nearest on this digit's left.
         assert(m_lastPoint >= 0 && m_lastPoint < m_numStart);
@@ -74,7 +93,7 @@ void CEquation::AccumulateDigit() {
             m_placeStep = m_place;
             m_scratch = m_terms.GetAt(m_termIndex);
             m_acc = m_scratch.value;
-            m_acc = std::pow(10.0, static_cast<double>(m_placeStep)) * m_digit + m_acc;
+            m_acc = PowerOfTen(m_placeStep) * m_digit + m_acc;
             m_scratch.value = m_acc;
             m_terms.SetAt(m_termIndex, m_scratch);
         } else if (m_digit != 0.0) {
@@ -83,13 +102,13 @@ void CEquation::AccumulateDigit() {
         }
     }
     m_ch = m_buf[static_cast<std::size_t>(m_pos)];
-    if (m_decimalSeen == 1 && InClass("1234567890", m_ch)) {
+    if (m_decimalSeen == 1 && charclass::Is(m_ch, charclass::kDigit)) {
         if (m_place >= 0 && m_place < kPlaceBound) {
             m_placeStep = m_place;
             m_scratch = m_terms.GetAt(m_termIndex);
             m_acc = m_scratch.value;
             m_arg = -static_cast<double>(m_placeStep);
-            m_acc = std::pow(10.0, m_arg) * m_digit + m_acc;
+            m_acc = PowerOfTen(-m_placeStep) * m_digit + m_acc;
             m_scratch.value = m_acc;
             m_terms.SetAt(m_termIndex, m_scratch);
         }

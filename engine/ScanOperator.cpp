@@ -1,8 +1,5 @@
+#include "CharClass.h"
 #include "Equation.h"
-
-namespace {
-constexpr const char* kOperators = "+-*/^";
-}
 
 // Opens the term of the next operand, directly behind the current one, and makes it current.
 // Terms that stood behind the current one (a function's two placeholders) move up behind it.
@@ -33,14 +30,14 @@ void CEquation::ScanOperator() {
 
     // Two operators in a row, with at most one space or the end of the text between them. The
     // look-ahead never goes past two characters, so '2+  +3' is a spacing fault only.
-    if (InClass(kOperators, m_ch)) {
+    if (charclass::Is(m_ch, charclass::kOperator)) {
         m_ahead = 1;
         m_peek = at(m_pos + 1);
-        if (!InClass(kOperators, m_peek) && (m_peek == ' ' || m_peek == '\0')) {
+        if (!charclass::Is(m_peek, charclass::kOperator) && (m_peek == ' ' || m_peek == '\0')) {
             m_ahead = 2;
             m_peek = at(m_pos + 2);
         }
-        if (InClass(kOperators, m_peek)) {
+        if (charclass::Is(m_peek, charclass::kOperator)) {
             m_errSeqOps = 1;
             if (m_seqOpsPos < 0) {
                 m_seqOpsPos = m_pos;
