@@ -26,7 +26,8 @@ std::string Repeat(const std::string& piece, std::size_t n) {
 }
 
 void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
-    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size())) {
+    for (std::size_t at = s.find(from); at != std::string::npos;
+         at = s.find(from, at + to.size())) {
         s.replace(at, from.size(), to);
     }
 }
@@ -66,8 +67,12 @@ std::string ChangesOfSign(std::size_t length) {
     return Repeat("-(", n) + "1" + Repeat(")", n);
 }
 
-std::string ForMuParser(const std::string& text) { return Translate(text, "ln"); }
+std::string ForMuParser(const std::string& text) {
+    return Translate(text, "ln");
+}
 
-std::string ForFParser(const std::string& text) { return Translate(text, "log"); }
+std::string ForFParser(const std::string& text) {
+    return Translate(text, "log");
+}
 
 }  // namespace quorbit1_bench

@@ -10,9 +10,9 @@ namespace quorbit1_bench {
 std::vector<std::string> LoadCorpus(const std::string& path);
 
 // About `length` characters of the given shape.
-std::string SumOfProducts(std::size_t length);   // (x*2.5+sin(30))*(y-1.25)+...
-std::string DeepNesting(std::size_t length);     // ((((...1+2...))))
-std::string ChangesOfSign(std::size_t length);   // -(-(-(...1...)))
+std::string SumOfProducts(std::size_t length);  // (x*2.5+sin(30))*(y-1.25)+...
+std::string DeepNesting(std::size_t length);    // ((((...1+2...))))
+std::string ChangesOfSign(std::size_t length);  // -(-(-(...1...)))
 
 // alog(a) -> 10^(a), aln -> exp, log -> log10; ln stays for muParser and becomes log for
 // fparser.

@@ -170,6 +170,9 @@ private:
     void NoteNaN(double value);
     void Put(int index, const Term& term);
     bool CanSkipPlaceholders() const;
+    void StartTracking();
+    int WalkToStart() const;
+    bool WalkToFinish() const;
     void CarryOverPlaceholders();
 
     CEquationObserver* m_observer = nullptr;

@@ -11,6 +11,9 @@ constexpr double kDegreeFactor = 0x1.1df469fc647bp-6;  // 0.01745329237161969
 constexpr double kRadianFactor = 57.3;
 constexpr double kNearZero = 1e-9;
 
+// Lists up to this many terms are walked; longer ones are tracked (see Evaluate).
+constexpr int kWalkUpTo = 48;
+
 bool IsZero(double v) {
     return v == 0.0;
 }
@@ -89,27 +92,14 @@ void CEquation::Evaluate() {
         }
     }
 
-    // From here on the list keeps its length: keep track of which terms carry a ')', which are
-    // not empty, and how many after the first are not settled, so that finding where a pass
-    // starts and whether another is needed costs far less than a walk over the whole list.
-    m_closeSet.Reset(m_termCount);
-    m_fullSet.Reset(m_termCount);
-    m_solidSet.Reset(m_termCount);
-    m_unsettled = 0;
-    m_negativeZeroPlaceholders = 0;
-    for (int i = 0; i < m_termCount; ++i) {
-        const Term t = m_terms.GetAt(i);
-        m_closeSet.Set(i, t.closeParens != 0);
-        m_fullSet.Set(i, !IsEmpty(t));
-        m_solidSet.Set(i, !IsBarePlaceholder(t));
-        if (i >= 1 && !IsSettled(t)) {
-            ++m_unsettled;
-        }
-        if (IsNegativeZeroPlaceholder(t)) {
-            ++m_negativeZeroPlaceholders;
-        }
+    // From here on the list keeps its length. On a long list, keep track of which terms carry
+    // a ')', which are not empty, and how many after the first are not settled, so that
+    // finding where a pass starts and whether another is needed costs far less than a walk
+    // over the whole list. A short list is walked: that is cheaper than the bookkeeping.
+    m_tracking = m_termCount > kWalkUpTo || m_selfCheck;
+    if (m_tracking) {
+        StartTracking();
     }
-    m_tracking = true;
 
     const long long passLimit = 4LL * (m_termCount + m_parenTotal) + 64;
     m_guardTripped = false;
@@ -139,6 +129,26 @@ void CEquation::Evaluate() {
     m_tracking = false;
 }
 
+void CEquation::StartTracking() {
+    m_closeSet.Reset(m_termCount);
+    m_fullSet.Reset(m_termCount);
+    m_solidSet.Reset(m_termCount);
+    m_unsettled = 0;
+    m_negativeZeroPlaceholders = 0;
+    for (int i = 0; i < m_termCount; ++i) {
+        const Term t = m_terms.GetAt(i);
+        m_closeSet.Set(i, t.closeParens != 0);
+        m_fullSet.Set(i, !IsEmpty(t));
+        m_solidSet.Set(i, !IsBarePlaceholder(t));
+        if (i >= 1 && !IsSettled(t)) {
+            ++m_unsettled;
+        }
+        if (IsNegativeZeroPlaceholder(t)) {
+            ++m_negativeZeroPlaceholders;
+        }
+    }
+}
+
 // Every change to a term during the reduction comes through here, so the bookkeeping above
 // stays true.
 void CEquation::Put(int index, const Term& term) {
@@ -157,31 +167,34 @@ void CEquation::Put(int index, const Term& term) {
     m_terms.SetAt(index, term);
 }
 
-void CEquation::StartSearch() {
-    // The leftmost term that carries a ')'; when none does, the last term that is not empty
-    // for the back walk, or term 0.
-    m_termIndex = m_closeSet.First();
-    if (m_termIndex < 0) {
-        m_termIndex = std::max(m_fullSet.Last(), 0);
-        m_peek = m_terms.GetAt(m_termIndex).op;
+// The leftmost term that carries a ')'; when none does, the last term that is not empty for
+// the back walk, or term 0.
+int CEquation::WalkToStart() const {
+    for (int i = 0; i < m_termCount; ++i) {
+        if (m_terms.GetAt(i).closeParens != 0) {
+            return i;
+        }
     }
-    if (m_selfCheck) {
-        int literal = -1;
-        for (int i = 0; i < m_termCount && literal < 0; ++i) {
-            if (m_terms.GetAt(i).closeParens != 0) {
-                literal = i;
-            }
+    int i = m_termCount;
+    do {
+        i -= 1;
+    } while (IsEmpty(m_terms.GetAt(i)) && i != 0);
+    return i;
+}
+
+void CEquation::StartSearch() {
+    if (!m_tracking) {
+        m_termIndex = WalkToStart();
+    } else {
+        m_termIndex = m_closeSet.First();
+        if (m_termIndex < 0) {
+            m_termIndex = std::max(m_fullSet.Last(), 0);
         }
-        if (literal < 0) {
-            literal = m_termCount;
-            do {
-                literal -= 1;
-            } while (IsEmpty(m_terms.GetAt(literal)) && literal != 0);
-        }
-        if (literal != m_termIndex) {
+        if (m_selfCheck && WalkToStart() != m_termIndex) {
             ++m_selfCheckFailures;
         }
     }
+    m_peek = m_terms.GetAt(m_termIndex).op;
     m_savedIndex = m_termIndex;
 }
 
@@ -218,7 +231,7 @@ void CEquation::PlaceholderShift() {
 // zeros one by one could leave a -0.0 where the shortcut leaves +0.0). The self-check takes
 // the long way so that the two can be compared.
 bool CEquation::CanSkipPlaceholders() const {
-    return !m_selfCheck && m_negativeZeroPlaceholders == 0;
+    return m_tracking && !m_selfCheck && m_negativeZeroPlaceholders == 0;
 }
 
 void CEquation::SweepTurn() {
@@ -507,22 +520,23 @@ void CEquation::ChangeOfSign() {
 
 // True while another pass is needed: some term after the first is not settled, or the first
 // still carries a function.
+bool CEquation::WalkToFinish() const {
+    bool again = m_terms.GetAt(0).funcCode > 0;
+    for (int i = 1; i < m_termCount && !again; ++i) {
+        again = !IsSettled(m_terms.GetAt(i));
+    }
+    return again;
+}
+
 bool CEquation::FinishTest() {
-    m_again = (m_unsettled > 0 || m_terms.GetAt(0).funcCode > 0) ? 1 : 0;
-    m_peek = m_terms.GetAt(m_termCount - 1).op;
-    if (m_selfCheck) {
-        int literal = 0;
-        for (int i = 1; i < m_termCount; ++i) {
-            if (!IsSettled(m_terms.GetAt(i))) {
-                literal = 1;
-            }
-        }
-        if (m_terms.GetAt(0).funcCode > 0) {
-            literal = 1;
-        }
-        if (literal != m_again) {
+    if (!m_tracking) {
+        m_again = WalkToFinish() ? 1 : 0;
+    } else {
+        m_again = (m_unsettled > 0 || m_terms.GetAt(0).funcCode > 0) ? 1 : 0;
+        if (m_selfCheck && WalkToFinish() != (m_again == 1)) {
             ++m_selfCheckFailures;
         }
     }
+    m_peek = m_terms.GetAt(m_termCount - 1).op;
     return m_again == 1;
 }

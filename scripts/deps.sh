@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file fakeroot
   xvfb xauth
   clang libclang-rt-14-dev valgrind
+  libmuparser-dev libfparser-dev
 )
 
 missing=()
