@@ -64,16 +64,18 @@ void CEquation::NoteNaN(double value) {
 // Why it ends. A sweep only walks left, and a turn either moves the cursor left, applies a
 // function (which clears the function code, so the next turn at that place moves on), or is a
 // turn on a change-of-sign marker, which ends the sweep: so a sweep takes at most two turns per
-// term. Every pass then makes progress that is never undone: its level close takes a bracket
-// from a term, or its sweep settles a term (a folded operand becomes an empty '+' term, which
-// no later step fills again), or its change of sign turns a marker into a '+'. No step adds a
-// bracket, except the zero-factor copy of '*', which hands the left factor the right one's
-// counts before the merge adds them once more; merged counts are therefore capped at the
-// number of brackets in the text. So the passes are bounded by the terms plus the brackets,
-// and on every family of texts built to maximise them (deep '-(' nesting, runs of '0*',
-// functions inside changes of sign, unbalanced brackets) they stay at or below that sum.
-// Should some list ever escape this argument, the pass guard below ends the evaluation
-// after four times that many passes and says so through GuardTripped().
+// term. Every pass then makes progress that is never undone, except by the one step that can
+// add brackets: its level close takes a bracket from a term, or its sweep settles a term (a
+// folded operand becomes an empty '+' term, which no later step fills again), or its change of
+// sign turns a marker into a '+'. The exception is the zero-factor copy of '*', which hands the
+// left factor the right one's counts before the merge adds them once more; merged counts are
+// therefore capped at the number of brackets in the text. So the brackets a pass can take are
+// bounded by terms times brackets, and the passes with them. On the families of texts built
+// to maximise passes (deep '-(' nesting, runs of '0*', functions inside changes of sign,
+// unbalanced brackets) they stay below terms plus brackets; malformed texts that pile doubled
+// counts onto one term, which then loses one per pass, take a few times more. Should some
+// list escape this argument, the pass guard below ends the evaluation after eight times terms
+// times brackets passes and says so through GuardTripped().
 void CEquation::Evaluate() {
     m_termIndex += 1;
     ResetScratch();
@@ -101,7 +103,7 @@ void CEquation::Evaluate() {
         StartTracking();
     }
 
-    const long long passLimit = 4LL * (m_termCount + m_parenTotal) + 64;
+    const long long passLimit = 8LL * (m_termCount + 2LL) * (m_parenTotal + 2LL) + 1024;
     m_guardTripped = false;
     int pass = 0;
     bool again = true;

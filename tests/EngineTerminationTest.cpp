@@ -74,4 +74,22 @@ const WorstCase kWorst[] = {
 
 INSTANTIATE_TEST_SUITE_P(Termination, WorstTexts, ::testing::ValuesIn(kWorst), CaseName{});
 
+// Found by the fuzzer: zero factors double the counts of terms that then end up on term 0, which
+// gives back one bracket per pass. It takes more passes than terms plus brackets (four times
+// that and more), but ends well within terms times brackets, where the guard stays out of the way.
+TEST(Termination, DoubledCountsDrainOneBracketPerPass) {
+    CEquation e;
+    PassCounter counter;
+    e.SetObserver(&counter);
+    e.m_angleMode = 1;
+    e.m_text =
+        "//***))(()(-(-(*()))((/////*())(-sin////*))((-(***()))((///**))()((-(**))))(((()))//"
+        "*(**)))(((-(";
+    e.Solve();
+    EXPECT_FALSE(e.GuardTripped());
+    EXPECT_GT(counter.passes, 4 * (e.m_termCount + e.m_parenTotal));
+    EXPECT_LE(counter.passes, (e.m_termCount + 2) * (e.m_parenTotal + 2));
+    EXPECT_EQ(e.m_result, 0.0);
+}
+
 }  // namespace
