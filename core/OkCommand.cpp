@@ -53,12 +53,15 @@ OkOutcome RunOkCommand(CEquation& equation, int& inputError, std::string& errorT
     inputError = 0;
 
     int CEquation::*winner = nullptr;
+    unsigned bit = 1;
     for (const ReportedFlag& f : kReportedFlags) {
         if (equation.*(f.flag) > 0) {
             errorText = f.message;
             equation.*(f.flag) = 0;
             winner = f.flag;
+            outcome.raised |= bit;
         }
+        bit <<= 1;
     }
     if (winner != nullptr) {
         outcome.markPos = MarkPosition(equation, winner);

@@ -21,9 +21,11 @@ struct OkOutcome {
     // an unknown letter, a doubled operator or space), or -1.
     int markPos = -1;
     bool solved = false;  // false when the text was refused before evaluation
+    // The flags the evaluation raised, by their place in kReportedFlags (bit i for entry i).
+    unsigned raised = 0;
 };
 
-// A flag the OK command reports, with its message and a name for scripts.
+// A flag the OK command reports, with its message and its name in the evaluator.
 struct ReportedFlag {
     int CEquation::*flag;
     const char* message;
@@ -33,15 +35,15 @@ struct ReportedFlag {
 // The reported flags in the order in which they are walked; when several are raised, the last
 // one's message is shown.
 inline constexpr ReportedFlag kReportedFlags[] = {
-    {&CEquation::m_errParens, "Unbalanced Parentheses", "parens"},
-    {&CEquation::m_errTrigExp, "Invalid Trig or Exponent.", "trigExp"},
-    {&CEquation::m_errSpaces, "Two or more spaces in Sequence.", "spaces"},
-    {&CEquation::m_errSeqOps, "Two sequential operators.", "seqOps"},
-    {&CEquation::m_errLog10Neg, "Log10 negatives not allowed.", "log10Neg"},
-    {&CEquation::m_errLnNeg, "Ln negatives not allowed.", "lnNeg"},
-    {&CEquation::m_errDomain, "Math domain error.", "domain"},
-    {&CEquation::m_errLongNumber, "Number too long.", "longNumber"},
-    {&CEquation::m_errBadChar, "Invalid character.", "badChar"},
+    {&CEquation::m_errParens, "Unbalanced Parentheses", "m_errParens"},
+    {&CEquation::m_errTrigExp, "Invalid Trig or Exponent.", "m_errTrigExp"},
+    {&CEquation::m_errSpaces, "Two or more spaces in Sequence.", "m_errSpaces"},
+    {&CEquation::m_errSeqOps, "Two sequential operators.", "m_errSeqOps"},
+    {&CEquation::m_errLog10Neg, "Log10 negatives not allowed.", "m_errLog10Neg"},
+    {&CEquation::m_errLnNeg, "Ln negatives not allowed.", "m_errLnNeg"},
+    {&CEquation::m_errDomain, "Math domain error.", "m_errDomain"},
+    {&CEquation::m_errLongNumber, "Number too long.", "m_errLongNumber"},
+    {&CEquation::m_errBadChar, "Invalid character.", "m_errBadChar"},
 };
 
 inline constexpr const char* kMsgEmpty = "Enter an equation.";

@@ -91,12 +91,87 @@ TEST(CliUsage, BadOptionsAreUsageErrors) {
 TEST(CliUsage, HelpAndVersion) {
     const CliRun help = RunCliWith({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Usage: quorbit1-cli [--radians|--degrees] [EXPR...]"),
-              std::string::npos);
+    EXPECT_NE(help.out.find("Usage: quorbit1-cli [--radians|--degrees]"), std::string::npos);
+    for (const char* option : {"--trace", "--json", "--set"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
     EXPECT_NE(help.out.find("--radians"), std::string::npos);
     const CliRun version = RunCliWith({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "quorbit1-cli 1.0\n");
+}
+
+TEST(CliWorking, TraceShowsThePassesOfTheWorkedExample) {
+    const CliRun r = RunCliWith({"--trace", "-(cos(45))"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("-0.707106785906176\n", 0), 0u) << r.out;
+    for (const char* heading : {"after the scan", "pass 1: started at term 2, worked on term 2",
+                                "pass 2: started at term 2, swept terms 1 to 2",
+                                "pass 3: started at term 1, swept terms 0 to 1"}) {
+        EXPECT_NE(r.out.find(heading), std::string::npos) << heading;
+    }
+    EXPECT_EQ(r.out.find("pass 4"), std::string::npos);
+    // The COS term as scanned, and its value after the first pass, marked as changed.
+    EXPECT_NE(r.out.find("2   +  45                      COS          2      2"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("*      2   +  0.707106785906176                    1      1"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST(CliWorking, TraceGivesTheUsualReading) {
+    EXPECT_NE(RunCliWith({"--trace", "2*3+4"}).out.find("usual reading (with precedence): 10\n"),
+              std::string::npos);
+    EXPECT_NE(RunCliWith({"--trace", "2*e"}).out.find("not an expression (unknown name 'E'"),
+              std::string::npos);
+    EXPECT_NE(RunCliWith({"--trace", ""}).out.find("not evaluated"), std::string::npos);
+}
+
+TEST(CliWorking, SetFillsTheVariableSlots) {
+    EXPECT_EQ(RunCliWith({"--set", "X=2", "x^3"}).out, "8\n");
+    EXPECT_EQ(RunCliWith({"--set", "x=1.5", "--set", "T=4", "--set", "y=-2", "x*t+y"}).out,
+              "3\n");  // x*(t+y): no precedence
+    EXPECT_EQ(RunCliWith({"--set=Z=3", "z", "-z"}).out, "3\n-3\n");
+    EXPECT_EQ(RunCliWith({"x"}).out, "0\n");
+}
+
+TEST(CliWorking, BadSettingsAndCombinationsAreUsageErrors) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--set", "W=2", "1"},
+                                               {"--set", "X=abc", "1"},
+                                               {"--set", "X=", "1"},
+                                               {"--set", "X2", "1"},
+                                               {"--set", "X=1e999", "1"},
+                                               {"--set", "X=nan", "1"},
+                                               {"--set"},
+                                               {"--trace", "--json", "1"}}) {
+        const CliRun r = RunCliWith(args);
+        EXPECT_EQ(r.status, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+    }
+}
+
+TEST(CliWorking, JsonForScripts) {
+    const CliRun r = RunCliWith({"--json", "2*e", "asin(2)", "2*3+4"});
+    EXPECT_EQ(r.status, 1);
+    std::istringstream lines(r.out);
+    std::string first, second, third;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    std::getline(lines, third);
+    EXPECT_EQ(
+        first,
+        R"({"expression":"2*e","angleUnit":"degrees","answer":"0","value":0.0,)"
+        R"("valueExact":"0","message":"Invalid Trig or Exponent.","evaluated":true,)"
+        R"("flags":["m_errTrigExp"],"usualReading":{"error":"unknown name 'E' at position 3"}})");
+    EXPECT_NE(second.find(R"("value":null,"valueExact":"nan")"), std::string::npos) << second;
+    EXPECT_NE(second.find(R"("flags":["m_errDomain"])"), std::string::npos) << second;
+    EXPECT_NE(third.find(R"("answer":"14","value":14.0)"), std::string::npos) << third;
+    EXPECT_NE(third.find(R"("usualReading":{"value":10.0,"answer":"10"})"), std::string::npos);
+    // Bytes that are not UTF-8 do not break the output.
+    const CliRun bad = RunCliWith({"--json", "1\xff"});
+    EXPECT_NE(bad.out.find(R"("message":"Invalid character.")"), std::string::npos) << bad.out;
 }
 
 TEST(CliInteractive, PromptGoesToTheTerminalNotTheAnswers) {

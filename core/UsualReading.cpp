@@ -1,0 +1,241 @@
+#include "UsualReading.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace quorbit1 {
+
+namespace {
+
+constexpr double kDegreeFactor = 0x1.1df469fc647bp-6;  // the calculator's own factors
+constexpr double kRadianFactor = 57.3;
+
+// expr    := term { ('+' | '-') term }
+// term    := signed { ('*' | '/') signed }
+// signed  := ('-' | '+') signed | power
+// power   := primary [ '^' signed ]
+// primary := number | variable | name '(' expr ')' | '(' expr ')'
+class Parser {
+public:
+    Parser(std::string_view text, int angleMode, const Variables& vars)
+        : m_text(text), m_angleMode(angleMode), m_vars(vars) {}
+
+    UsualResult Run() {
+        UsualResult r;
+        r.value = Expr();
+        Skip();
+        if (m_error.empty() && m_pos < m_text.size()) {
+            Fail("unexpected '" + std::string(1, m_text[m_pos]) + "'");
+        }
+        r.ok = m_error.empty();
+        r.error = m_error;
+        return r;
+    }
+
+private:
+    void Skip() {
+        while (m_pos < m_text.size() && m_text[m_pos] == ' ') {
+            ++m_pos;
+        }
+    }
+    bool Eat(char c) {
+        Skip();
+        if (m_pos < m_text.size() && m_text[m_pos] == c) {
+            ++m_pos;
+            return true;
+        }
+        return false;
+    }
+    double Fail(const std::string& why) {
+        if (m_error.empty()) {
+            m_error = why + " at position " + std::to_string(m_pos + 1);
+        }
+        m_pos = m_text.size();
+        return 0.0;
+    }
+
+    double Expr() {
+        double v = Term();
+        while (m_error.empty()) {
+            if (Eat('+')) {
+                v += Term();
+            } else if (Eat('-')) {
+                v -= Term();
+            } else {
+                break;
+            }
+        }
+        return v;
+    }
+    double Term() {
+        double v = Signed();
+        while (m_error.empty()) {
+            if (Eat('*')) {
+                v *= Signed();
+            } else if (Eat('/')) {
+                v /= Signed();
+            } else {
+                break;
+            }
+        }
+        return v;
+    }
+    double Signed() {
+        if (Eat('-')) {
+            return -Signed();
+        }
+        if (Eat('+')) {
+            return Signed();
+        }
+        return Power();
+    }
+    double Power() {
+        const double base = Primary();
+        if (Eat('^')) {
+            return std::pow(base, Signed());
+        }
+        return base;
+    }
+    double Primary() {
+        Skip();
+        if (m_pos >= m_text.size()) {
+            return Fail("an operand is missing");
+        }
+        const char c = m_text[m_pos];
+        if (Eat('(')) {
+            const double v = Expr();
+            if (!Eat(')')) {
+                return Fail("')' expected");
+            }
+            return v;
+        }
+        if (std::isdigit(static_cast<unsigned char>(c)) != 0 || c == '.') {
+            return Number();
+        }
+        if (std::isalpha(static_cast<unsigned char>(c)) != 0) {
+            return Name();
+        }
+        return Fail("unexpected '" + std::string(1, c) + "'");
+    }
+    double Number() {
+        const std::size_t start = m_pos;
+        bool digits = false;
+        while (m_pos < m_text.size() && std::isdigit(static_cast<unsigned char>(m_text[m_pos]))) {
+            ++m_pos;
+            digits = true;
+        }
+        if (m_pos < m_text.size() && m_text[m_pos] == '.') {
+            ++m_pos;
+            while (m_pos < m_text.size() &&
+                   std::isdigit(static_cast<unsigned char>(m_text[m_pos]))) {
+                ++m_pos;
+                digits = true;
+            }
+        }
+        if (!digits) {
+            return Fail("a number has no digits");
+        }
+        // strtod, not stod: a numeral too long for a double gives infinity, not an exception.
+        const std::string numeral(m_text.substr(start, m_pos - start));
+        return std::strtod(numeral.c_str(), nullptr);
+    }
+    double Name() {
+        const std::size_t start = m_pos;
+        std::string name;
+        while (m_pos < m_text.size() && std::isalpha(static_cast<unsigned char>(m_text[m_pos]))) {
+            name += static_cast<char>(std::toupper(static_cast<unsigned char>(m_text[m_pos])));
+            ++m_pos;
+        }
+        if (name == "X")
+            return m_vars.x;
+        if (name == "Y")
+            return m_vars.y;
+        if (name == "Z")
+            return m_vars.z;
+        if (name == "T")
+            return m_vars.t;
+        static const char* functions[] = {"SIN",  "COS", "TAN", "ASIN", "ACOS",
+                                          "ATAN", "LOG", "LN",  "ALOG", "ALN"};
+        int code = 0;
+        for (int i = 0; i < 10; ++i) {
+            if (name == functions[i]) {
+                code = i + 1;
+            }
+        }
+        if (code == 0) {
+            m_pos = start;
+            return Fail("unknown name '" + name + "'");
+        }
+        if (!Eat('(')) {
+            return Fail("'(' expected after " + name);
+        }
+        double x = Expr();
+        if (!Eat(')')) {
+            return Fail("')' expected");
+        }
+        const bool degrees = m_angleMode == 0;
+        if (degrees && code <= 3) {
+            x *= kDegreeFactor;
+        }
+        double r = 0.0;
+        switch (code) {
+            case 1:
+                r = std::sin(x);
+                break;
+            case 2:
+                r = std::cos(x);
+                break;
+            case 3:
+                r = std::tan(x);
+                break;
+            case 4:
+                r = std::asin(x);
+                break;
+            case 5:
+                r = std::acos(x);
+                break;
+            case 6:
+                r = std::atan(x);
+                break;
+            case 7:
+                r = std::log10(x);
+                break;
+            case 8:
+                r = std::log(x);
+                break;
+            case 9:
+                r = std::pow(10.0, x);
+                break;
+            default:
+                r = std::exp(x);
+                break;
+        }
+        if (degrees && code >= 4 && code <= 6) {
+            r *= kRadianFactor;
+        }
+        return r;
+    }
+
+    std::string_view m_text;
+    int m_angleMode;
+    Variables m_vars;
+    std::size_t m_pos = 0;
+    std::string m_error;
+};
+
+}  // namespace
+
+UsualResult EvaluateUsual(std::string_view text, int angleMode, const Variables& vars) {
+    bool blank = true;
+    for (const char c : text) {
+        blank = blank && c == ' ';
+    }
+    if (blank) {
+        return {false, 0.0, "the text is empty"};
+    }
+    return Parser(text, angleMode, vars).Run();
+}
+
+}  // namespace quorbit1

@@ -1,0 +1,98 @@
+#include "Working.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "OkCommand.h"
+
+namespace quorbit1 {
+
+namespace {
+
+bool SameTerm(const Term& a, const Term& b) {
+    return a.funcCode == b.funcCode && std::memcmp(&a.value, &b.value, sizeof a.value) == 0 &&
+           a.op == b.op && a.openParens == b.openParens && a.closeParens == b.closeParens;
+}
+
+}  // namespace
+
+void WorkingRecorder::Scanned(const TermArray& terms) {
+    m_stages.clear();
+    m_passes = 0;
+    Add(WorkingStage{}, terms);
+}
+
+void WorkingRecorder::PassDone(int pass, int start, int sweptFrom, int sweptTo,
+                               const TermArray& terms) {
+    m_passes = pass;
+    if (m_stages.size() >= m_maxStages) {
+        return;
+    }
+    WorkingStage stage;
+    stage.pass = pass;
+    stage.start = start;
+    stage.sweptFrom = sweptFrom;
+    stage.sweptTo = sweptTo;
+    Add(std::move(stage), terms);
+}
+
+void WorkingRecorder::Add(WorkingStage stage, const TermArray& terms) {
+    const WorkingStage* before = m_stages.empty() ? nullptr : &m_stages.back();
+    stage.terms.reserve(static_cast<std::size_t>(terms.GetSize()));
+    for (int i = 0; i < terms.GetSize(); ++i) {
+        const Term t = terms.GetAt(i);
+        const auto at = static_cast<std::size_t>(i);
+        const bool changed =
+            before != nullptr && (at >= before->terms.size() || !SameTerm(before->terms[at], t));
+        stage.terms.push_back(t);
+        stage.changed.push_back(changed);
+    }
+    m_stages.push_back(std::move(stage));
+}
+
+const char* FunctionName(int funcCode) {
+    static const char* names[] = {"",     "SIN", "COS", "TAN",  "ASIN", "ACOS",
+                                  "ATAN", "LOG", "LN",  "ALOG", "ALN"};
+    return funcCode >= 0 && funcCode <= 10 ? names[funcCode] : "?";
+}
+
+std::string StageTitle(const WorkingStage& stage) {
+    if (stage.pass == 0) {
+        return "after the scan";
+    }
+    char buf[128];
+    if (stage.sweptFrom == stage.sweptTo) {
+        std::snprintf(buf, sizeof buf, "pass %d: started at term %d, worked on term %d", stage.pass,
+                      stage.start, stage.sweptTo);
+    } else {
+        std::snprintf(buf, sizeof buf, "pass %d: started at term %d, swept terms %d to %d",
+                      stage.pass, stage.start, stage.sweptFrom, stage.sweptTo);
+    }
+    return buf;
+}
+
+std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount) {
+    std::string out;
+    char line[160];
+    for (const WorkingStage& stage : stages) {
+        out += "  " + StageTitle(stage) + "\n";
+        std::snprintf(line, sizeof line, "    %6s  %2s  %-22s  %-8s  %4s  %5s\n", "term", "op",
+                      "value", "function", "open", "close");
+        out += line;
+        for (std::size_t i = 0; i < stage.terms.size(); ++i) {
+            const Term& t = stage.terms[i];
+            std::snprintf(line, sizeof line, "  %s %6zu  %2c  %-22s  %-8s  %4d  %5d\n",
+                          stage.changed[i] ? "*" : " ", i, t.op, AnswerText(t.value).c_str(),
+                          FunctionName(t.funcCode), t.openParens, t.closeParens);
+            out += line;
+        }
+    }
+    if (!stages.empty() && passCount > stages.back().pass) {
+        std::snprintf(line, sizeof line, "  ... %d more passes not shown\n",
+                      passCount - stages.back().pass);
+        out += line;
+    }
+    return out;
+}
+
+}  // namespace quorbit1

@@ -1,0 +1,51 @@
+// The working of one evaluation, for people who want to see why an answer came out as it did:
+// the term list after the scan and after every pass, each term marked where a pass changed it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Equation.h"
+
+namespace quorbit1 {
+
+struct WorkingStage {
+    int pass = 0;  // 0 for the list as the scan left it
+    int start = -1;
+    int sweptFrom = -1;
+    int sweptTo = -1;
+    std::vector<Term> terms;
+    std::vector<bool> changed;  // per term: differs from the same place in the stage before
+};
+
+// Records stages as an observer of one CEquation. Very long evaluations are cut short in the
+// record (not in the engine): after maxStages stages only the count goes on.
+class WorkingRecorder final : public CEquationObserver {
+public:
+    explicit WorkingRecorder(std::size_t maxStages = 400) : m_maxStages(maxStages) {}
+
+    void Scanned(const TermArray& terms) override;
+    void PassDone(int pass, int start, int sweptFrom, int sweptTo, const TermArray& terms) override;
+
+    const std::vector<WorkingStage>& Stages() const { return m_stages; }
+    int PassCount() const { return m_passes; }  // all passes, recorded or not
+
+private:
+    void Add(WorkingStage stage, const TermArray& terms);
+
+    std::size_t m_maxStages;
+    std::vector<WorkingStage> m_stages;
+    int m_passes = 0;
+};
+
+// The name of a function code as the user types it ("COS"), or "" for none.
+const char* FunctionName(int funcCode);
+
+// The stages as aligned text tables: index, op, value, function, open and close counts, and a
+// '*' in front of each term the pass changed.
+std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount);
+
+// The heading of one stage: "after the scan" or "pass 2: started at term 4, swept terms 2 to 4".
+std::string StageTitle(const WorkingStage& stage);
+
+}  // namespace quorbit1
