@@ -12,6 +12,10 @@
 
 #include "DialogUnits.h"
 #include "OkCommand.h"
+#include "UsualReading.h"
+#include "VariablesDlg.h"
+#include "Working.h"
+#include "WorkingWindow.h"
 #include "ui_AboutDlg.h"
 #include "ui_Quorbit1Dlg.h"
 
@@ -59,6 +63,10 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
     about->setObjectName(QStringLiteral("aboutAction"));
     QAction* help = m_menuBar->addAction(tr("A Little Help"));
     help->setObjectName(QStringLiteral("helpAction"));
+    QAction* working = m_menuBar->addAction(tr("Show Working"));
+    working->setObjectName(QStringLiteral("workingAction"));
+    QAction* variables = m_menuBar->addAction(tr("Variables"));
+    variables->setObjectName(QStringLiteral("variablesAction"));
     const int menuHeight = m_menuBar->sizeHint().height();
     m_menuBar->setGeometry(0, 0, form.width(), menuHeight);
     for (QObject* child : children()) {
@@ -80,6 +88,19 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
     connect(m_ui->exitButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(about, &QAction::triggered, this, &CQuorbit1Dlg::OnAboutBox);
     connect(help, &QAction::triggered, this, &CQuorbit1Dlg::OnLittleHelp);
+    connect(working, &QAction::triggered, this, &CQuorbit1Dlg::OnShowWorking);
+    connect(variables, &QAction::triggered, this, &CQuorbit1Dlg::OnVariables);
+
+    m_ui->inputEdit->installEventFilter(this);
+    m_ui->inputEdit->setToolTip(
+        tr("The expression. No operator precedence: each bracket level is worked from right to "
+           "left, so 2*3+4 gives 14. Up and Down recall earlier ones."));
+    m_ui->errorsEdit->setToolTip(tr("What was wrong with the last expression, if anything."));
+    m_ui->answerEdit->setToolTip(tr("The answer to the last expression."));
+    m_ui->angleGroup->setToolTip(
+        tr("Whether sin, cos and tan take, and asin, acos and atan give, degrees or radians."));
+    m_ui->degreesRadio->setToolTip(m_ui->angleGroup->toolTip());
+    m_ui->radiansRadio->setToolTip(m_ui->angleGroup->toolTip());
 
     OnInitDialog();
 }
@@ -142,12 +163,128 @@ bool CQuorbit1Dlg::UpdateData(bool save) {
 
 void CQuorbit1Dlg::OnOK() {
     UpdateData(true);
-    const quorbit1::OkOutcome outcome = quorbit1::RunOkCommand(
-        m_equation, m_inputError, m_errorText, m_input.toStdString(), m_angle);
+    const std::string text = m_input.toStdString();
+    const quorbit1::OkOutcome outcome =
+        quorbit1::RunOkCommand(m_equation, m_inputError, m_errorText, text, m_angle);
     m_answer = outcome.answer;
     m_errors = QString::fromStdString(m_errorText);
     UpdateData(false);
+    m_lastMessage = m_errorText;
     m_errorText.clear();
+
+    Remember(m_input);
+    m_lastText = m_input;
+    m_lastAngle = m_angle;
+    m_lastSolved = outcome.solved;
+    MarkCharacter(outcome.markPos);
+    if (m_workingWindow != nullptr && m_workingWindow->isVisible()) {
+        UpdateWorking();
+    }
+}
+
+// Selects the character the message is about, so the user sees where to look.
+void CQuorbit1Dlg::MarkCharacter(int bytePos) {
+    if (bytePos < 0) {
+        return;
+    }
+    const QByteArray bytes = m_input.toUtf8();
+    if (bytePos >= bytes.size()) {
+        return;
+    }
+    const int index = static_cast<int>(QString::fromUtf8(bytes.constData(), bytePos).size());
+    const int length = index < m_input.size() && m_input.at(index).isHighSurrogate() ? 2 : 1;
+    m_ui->inputEdit->setFocus(Qt::OtherFocusReason);
+    m_ui->inputEdit->setSelection(index, length);
+}
+
+void CQuorbit1Dlg::Remember(const QString& text) {
+    if (!text.isEmpty() && (m_history.isEmpty() || m_history.back() != text)) {
+        m_history.push_back(text);
+    }
+    m_historyPos = static_cast<int>(m_history.size());
+    m_draft.clear();
+}
+
+// Up (step -1) and Down (step +1) through the expressions of this run, as a shell does.
+void CQuorbit1Dlg::Recall(int step) {
+    const int size = static_cast<int>(m_history.size());
+    const int next = m_historyPos + step;
+    if (next < 0 || next > size || size == 0) {
+        return;
+    }
+    if (m_historyPos == size) {
+        m_draft = m_ui->inputEdit->text();
+    }
+    m_historyPos = next;
+    m_ui->inputEdit->setText(next == size ? m_draft : m_history.at(next));
+}
+
+CWorkingWindow* CQuorbit1Dlg::WorkingWindow() const {
+    return m_workingWindow.data();
+}
+
+void CQuorbit1Dlg::OnShowWorking() {
+    if (m_workingWindow == nullptr) {
+        m_workingWindow = new CWorkingWindow(this);
+        // Beside the calculator, where it does not hide the fields it explains.
+        const QRect frame = frameGeometry();
+        QPoint at(frame.right() + 8, frame.top());
+        if (const QScreen* screen = this->screen()) {
+            const QRect room = screen->availableGeometry();
+            at.setX(
+                std::max(room.left(), std::min(at.x(), room.right() - m_workingWindow->width())));
+            at.setY(
+                std::max(room.top(), std::min(at.y(), room.bottom() - m_workingWindow->height())));
+        }
+        m_workingWindow->move(at);
+    }
+    UpdateWorking();
+    m_workingWindow->show();
+    m_workingWindow->raise();
+}
+
+// The working is worked out again on an evaluator of its own, which gives the same answer
+// bit for bit, so the OK command itself never pays for recording it.
+void CQuorbit1Dlg::UpdateWorking() {
+    WorkingView view;
+    view.text = m_lastText.toStdString();
+    view.angleMode = m_lastAngle;
+    view.evaluated = m_lastSolved;
+    view.message = m_lastMessage;
+    view.answer = quorbit1::AnswerText(m_equation.m_result);
+    if (m_lastSolved) {
+        CEquation again;
+        quorbit1::WorkingRecorder recorder(60);
+        again.SetObserver(&recorder);
+        again.m_varX = m_equation.m_varX;
+        again.m_varY = m_equation.m_varY;
+        again.m_varZ = m_equation.m_varZ;
+        again.m_varT = m_equation.m_varT;
+        again.m_text = view.text;
+        again.m_angleMode = m_lastAngle;
+        again.Solve();
+        view.stages = recorder.Stages();
+        view.passCount = recorder.PassCount();
+    }
+    view.usual = quorbit1::EvaluateUsual(
+        view.text, m_lastAngle,
+        {m_equation.m_varX, m_equation.m_varY, m_equation.m_varZ, m_equation.m_varT});
+    if (m_lastText.isEmpty() && !m_lastSolved && m_lastMessage.empty()) {
+        view.message = tr("No expression yet.").toStdString();
+    }
+    m_workingWindow->Show(view);
+}
+
+void CQuorbit1Dlg::OnVariables() {
+    CVariablesDlg dialog(
+        {m_equation.m_varX, m_equation.m_varY, m_equation.m_varZ, m_equation.m_varT}, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        const auto& v = dialog.Values();
+        m_equation.m_varX = v[0];
+        m_equation.m_varY = v[1];
+        m_equation.m_varZ = v[2];
+        m_equation.m_varT = v[3];
+    }
 }
 
 void CQuorbit1Dlg::OnAboutBox() {
@@ -170,6 +307,13 @@ void CQuorbit1Dlg::OnSysAbout() {
 // means the expression, so a character typed on either button goes to the expression field,
 // and the focus with it. Enter, Space, Tab and Escape keep their usual meaning.
 bool CQuorbit1Dlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == m_ui->inputEdit) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            Recall(key == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress &&
         (watched == m_ui->okButton || watched == m_ui->exitButton)) {
         auto* key = static_cast<QKeyEvent*>(event);

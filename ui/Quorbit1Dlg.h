@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <string>
 
@@ -14,6 +16,7 @@
 
 class QButtonGroup;
 class QMenuBar;
+class CWorkingWindow;
 
 namespace Ui {
 class CQuorbit1Dlg;
@@ -43,9 +46,14 @@ public:
     bool UpdateData(bool save);
 
     void OnOK();
-    void OnAboutBox();    // the menu bar's "About Quorbit1"
-    void OnLittleHelp();  // the menu bar's "A Little Help"
-    void OnSysAbout();    // "&About Quorbit1..." from the window or context menu
+    void OnAboutBox();     // the menu bar's "About Quorbit1"
+    void OnLittleHelp();   // the menu bar's "A Little Help"
+    void OnSysAbout();     // "&About Quorbit1..." from the window or context menu
+    void OnShowWorking();  // the menu bar's "Show Working"
+    void OnVariables();    // the menu bar's "Variables"
+
+    // The working window, once it has been opened.
+    CWorkingWindow* WorkingWindow() const;
 
     int m_defaultAngle = 0;
     int m_inputError = 0;
@@ -68,8 +76,25 @@ protected:
 private:
     void OnInitDialog();
     void InitCommon();
+    void Remember(const QString& text);
+    void Recall(int step);
+    void UpdateWorking();
+    void MarkCharacter(int bytePos);
 
     std::unique_ptr<Ui::CQuorbit1Dlg> m_ui;
     QButtonGroup* m_angleButtons = nullptr;
     QMenuBar* m_menuBar = nullptr;
+    QPointer<CWorkingWindow> m_workingWindow;
+
+    // Expressions of this run, oldest first, for Up and Down in the expression field; while
+    // the user walks through them, m_draft keeps what was typed before the first Up.
+    QStringList m_history;
+    int m_historyPos = 0;
+    QString m_draft;
+
+    // The last OK command, for the working window.
+    QString m_lastText;
+    int m_lastAngle = 0;
+    bool m_lastSolved = false;
+    std::string m_lastMessage;
 };

@@ -13,11 +13,14 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <functional>
 
 #include "DialogUnits.h"
+#include "OkCommand.h"
 #include "Quorbit1.h"
 #include "Quorbit1Dlg.h"
+#include "WorkingWindow.h"
 
 namespace {
 
@@ -282,13 +285,145 @@ private slots:
         }
     }
 
-    void menuBarHasExactlyTwoCommands() {
+    void menuBarCommands() {
+        // The two original commands first, then the working and the variables.
         CQuorbit1Dlg dlg;
         const QList<QAction*> actions = Find<QMenuBar>(&dlg, "menuBar")->actions();
-        QCOMPARE(actions.size(), 2);
+        QCOMPARE(actions.size(), 4);
         QCOMPARE(actions[0]->text(), QStringLiteral("About Quorbit1"));
         QCOMPARE(actions[1]->text(), QStringLiteral("A Little Help"));
-        QVERIFY(actions[0]->menu() == nullptr && actions[1]->menu() == nullptr);
+        QCOMPARE(actions[2]->text(), QStringLiteral("Show Working"));
+        QCOMPARE(actions[3]->text(), QStringLiteral("Variables"));
+        for (QAction* a : actions) {
+            QVERIFY(a->menu() == nullptr);
+        }
+    }
+
+    void historyRecallsEarlierExpressions() {
+        CQuorbit1Dlg dlg;
+        auto* input = Find<QLineEdit>(&dlg, "inputEdit");
+        TypeAndPress(dlg, QStringLiteral("10 + cos(45)"), true);
+        TypeAndPress(dlg, QStringLiteral("2*3+4"), true);
+        input->clear();
+        QTest::keyClicks(input, QStringLiteral("draft"));
+        QTest::keyClick(input, Qt::Key_Up);
+        QCOMPARE(input->text(), QStringLiteral("2*3+4"));
+        QTest::keyClick(input, Qt::Key_Up);
+        QCOMPARE(input->text(), QStringLiteral("10 + cos(45)"));
+        QTest::keyClick(input, Qt::Key_Up);  // nothing older
+        QCOMPARE(input->text(), QStringLiteral("10 + cos(45)"));
+        QTest::keyClick(input, Qt::Key_Down);
+        QCOMPARE(input->text(), QStringLiteral("2*3+4"));
+        QTest::keyClick(input, Qt::Key_Down);
+        QCOMPARE(input->text(), QStringLiteral("draft"));
+        // The field's own editing keys still work.
+        QTest::keyClick(input, Qt::Key_Home);
+        QTest::keyClick(input, Qt::Key_Delete);
+        QCOMPARE(input->text(), QStringLiteral("raft"));
+        // A recalled expression is evaluated like a typed one.
+        QTest::keyClick(input, Qt::Key_Up);
+        QTest::keyClick(input, Qt::Key_Up);
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(Answer(dlg), QStringLiteral("10.7071067859062"));
+    }
+
+    void showWorkingFollowsEveryOk() {
+        CQuorbit1Dlg dlg;
+        TypeAndPress(dlg, QStringLiteral("-(cos(45))"), true);
+        Find<QMenuBar>(&dlg, "menuBar")->actions()[2]->trigger();
+        CWorkingWindow* window = dlg.WorkingWindow();
+        QVERIFY(window != nullptr && window->isVisible() && !window->isModal());
+        QString text = window->PlainText();
+        QVERIFY(text.contains(QStringLiteral("pass 3: started at term 1")));
+        QVERIFY(!text.contains(QStringLiteral("pass 4")));
+        QVERIFY(text.contains(QStringLiteral("usual precedence it would give -0.707106785906176")));
+        TypeAndPress(dlg, QStringLiteral("2*3+4"), true);
+        text = window->PlainText();
+        QVERIFY(text.contains(QStringLiteral("2*3+4")));
+        QVERIFY(text.contains(QStringLiteral("Answer: 14")));
+        QVERIFY(text.contains(QStringLiteral("usual precedence it would give 10")));
+        TypeAndPress(dlg, QStringLiteral("2*e"), true);
+        QVERIFY(window->PlainText().contains(QStringLiteral("not an expression")));
+        TypeAndPress(dlg, QString(), true);
+        QVERIFY(window->PlainText().contains(QStringLiteral("Not evaluated")));
+    }
+
+    void variablesAreSetForTheRun() {
+        CQuorbit1Dlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        bool seen = false;
+        OnNextModal(
+            [](QWidget* w) {
+                auto* x = Find<QLineEdit>(w, "varXEdit");
+                QCOMPARE(x->text(), QStringLiteral("0"));
+                x->setText(QStringLiteral("2"));
+                Find<QLineEdit>(w, "varTEdit")->setText(QStringLiteral("0.5"));
+                static_cast<QDialog*>(w)->accept();
+            },
+            &seen);
+        Find<QMenuBar>(&dlg, "menuBar")->actions()[3]->trigger();
+        QVERIFY(seen);
+        TypeAndPress(dlg, QStringLiteral("x^3+t"), true);  // x^(3+t)
+        QCOMPARE(Answer(dlg), QString::fromStdString(quorbit1::AnswerText(std::pow(2.0, 3.5))));
+    }
+
+    void variablesRefuseANonNumber() {
+        CQuorbit1Dlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        bool seen = false;
+        OnNextModal(
+            [](QWidget* w) {
+                Find<QLineEdit>(w, "varXEdit")->setText(QStringLiteral("7"));
+                Find<QLineEdit>(w, "varYEdit")->setText(QStringLiteral("seven"));
+                static_cast<QDialog*>(w)->accept();
+                QVERIFY(w->isVisible());  // refused: the dialog stays open
+                QCOMPARE(Find<QLabel>(w, "variablesMessage")->text(),
+                         QStringLiteral("Y is not a number."));
+                static_cast<QDialog*>(w)->reject();
+            },
+            &seen);
+        Find<QMenuBar>(&dlg, "menuBar")->actions()[3]->trigger();
+        QVERIFY(seen);
+        QCOMPARE(dlg.m_equation.m_varX, 0.0);  // nothing changed, X included
+        QCOMPARE(dlg.m_equation.m_varY, 0.0);
+    }
+
+    void tooltipsSayWhatEachDoes() {
+        CQuorbit1Dlg dlg;
+        QVERIFY(
+            Find<QLineEdit>(&dlg, "inputEdit")->toolTip().contains(QStringLiteral("precedence")));
+        for (const char* name : {"errorsEdit", "answerEdit", "angleGroup"}) {
+            QVERIFY2(!Find<QWidget>(&dlg, name)->toolTip().isEmpty(), name);
+        }
+    }
+
+    void messageMarksItsCharacter_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<int>("start");
+        QTest::newRow("unknown letter") << "2*e"
+                                        << "e" << 2;
+        QTest::newRow("invalid character") << "1+2#3"
+                                           << "#" << 3;
+        QTest::newRow("non-ASCII after ASCII")
+            << QString::fromUtf8("12×3") << QString::fromUtf8("×") << 2;
+        QTest::newRow("doubled operator") << "2+*3"
+                                          << "+" << 1;
+        QTest::newRow("spaces") << "2  +3"
+                                << " " << 1;
+    }
+
+    void messageMarksItsCharacter() {
+        QFETCH(QString, text);
+        QFETCH(QString, selected);
+        QFETCH(int, start);
+        CQuorbit1Dlg dlg;
+        TypeAndPress(dlg, text, true);
+        auto* input = Find<QLineEdit>(&dlg, "inputEdit");
+        QCOMPARE(input->selectedText(), selected);
+        QCOMPARE(input->selectionStart(), start);
     }
 
     void aboutMessageBox() {

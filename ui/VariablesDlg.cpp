@@ -1,0 +1,61 @@
+#include "VariablesDlg.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "OkCommand.h"
+
+namespace {
+const char* const kNames[] = {"X", "Y", "Z", "T"};
+}
+
+CVariablesDlg::CVariablesDlg(const std::array<double, 4>& values, QWidget* parent)
+    : QDialog(parent), m_values(values) {
+    setObjectName(QStringLiteral("variablesDialog"));
+    setWindowTitle(tr("Variables"));
+    auto* form = new QFormLayout;
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        m_fields[i] = new QLineEdit(QString::fromStdString(quorbit1::AnswerText(values[i])), this);
+        m_fields[i]->setObjectName(QStringLiteral("var%1Edit").arg(QLatin1String(kNames[i])));
+        m_fields[i]->setAccessibleName(tr("Value of %1").arg(QLatin1String(kNames[i])));
+        form->addRow(QStringLiteral("%1 =").arg(QLatin1String(kNames[i])), m_fields[i]);
+    }
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("variablesMessage"));
+    m_message->setStyleSheet(QStringLiteral("color: #b00020"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CVariablesDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        new QLabel(tr("What the letters stand for in expressions, for this run:"), this));
+    layout->addLayout(form);
+    layout->addWidget(m_message);
+    layout->addWidget(buttons);
+}
+
+void CVariablesDlg::accept() {
+    std::array<double, 4> parsed{};
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const QString text = m_fields[i]->text().trimmed();
+        bool ok = false;
+        double v = QLocale::c().toDouble(text, &ok);
+        if (!ok) {
+            v = QLocale().toDouble(text, &ok);  // the desktop's own decimal separator
+        }
+        if (!ok || !std::isfinite(v)) {
+            m_message->setText(tr("%1 is not a number.").arg(QLatin1String(kNames[i])));
+            m_fields[i]->setFocus();
+            m_fields[i]->selectAll();
+            return;  // nothing changes
+        }
+        parsed[i] = v;
+    }
+    m_values = parsed;
+    QDialog::accept();
+}
