@@ -9,7 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev
   desktop-file-utils appstream dpkg-dev file fakeroot
-  xvfb xauth
+  xvfb xauth bc libx11-dev
   clang libclang-rt-14-dev valgrind
   libmuparser-dev libfparser-dev
 )

@@ -1,0 +1,51 @@
+// The dialog's OK command from key press to repaint: a typical expression, and the longest
+// text the expression field holds (32,767 characters), which must not freeze the window.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "Quorbit1Dlg.h"
+
+class DialogBench : public QObject {
+    Q_OBJECT
+
+private:
+    static void PressEnter(CQuorbit1Dlg& dlg, const QString& text) {
+        auto* input = dlg.findChild<QLineEdit*>(QStringLiteral("inputEdit"));
+        input->setText(text);
+        QBENCHMARK {
+            QTest::keyClick(input, Qt::Key_Return);
+            dlg.repaint();
+        }
+    }
+
+private slots:
+    void okOnTypicalExpression() {
+        CQuorbit1Dlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        PressEnter(dlg, QStringLiteral("10 + cos(45)"));
+    }
+
+    void okOnLongestText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("sum of products")
+            << QStringLiteral("(x*2.5+sin(30))*(y-1.25)+").repeated(1400).left(32766) +
+                   QStringLiteral("1");
+        QTest::newRow("changes of sign")
+            << QStringLiteral("-(").repeated(8191) + QStringLiteral("1") + QString(8191, u')');
+        QTest::newRow("digits") << QString(32767, u'7');
+    }
+
+    void okOnLongestText() {
+        QFETCH(QString, text);
+        CQuorbit1Dlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        PressEnter(dlg, text);
+    }
+};
+
+QTEST_MAIN(DialogBench)
+#include "DialogBench.moc"
