@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Equation.h"
+#include "TestSupport.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
@@ -28,15 +29,9 @@ void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
 
-namespace {
+using testing_support::Repeat;
 
-std::string Repeat(const std::string& piece, int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) {
-        s += piece;
-    }
-    return s;
-}
+namespace {
 
 struct Shape {
     const char* name;

@@ -11,15 +11,9 @@
 
 using testing_support::CaseName;
 
-namespace {
+using testing_support::Repeat;
 
-std::string Repeat(const std::string& piece, int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) {
-        s += piece;
-    }
-    return s;
-}
+namespace {
 
 class PassCounter final : public CEquationObserver {
 public:

@@ -12,16 +12,9 @@
 
 using testing_support::CaseName;
 
-namespace {
+using testing_support::Repeat;
 
-std::string Repeat(const std::string& piece, int n) {
-    std::string s;
-    s.reserve(piece.size() * static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        s += piece;
-    }
-    return s;
-}
+namespace {
 
 struct HostileCase {
     const char* name;

@@ -85,6 +85,15 @@ inline std::string TermsText(const TermArray& terms) {
     return s;
 }
 
+inline std::string Repeat(const std::string& piece, int n) {
+    std::string s;
+    s.reserve(piece.size() * static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        s += piece;
+    }
+    return s;
+}
+
 inline std::uint64_t Bits(double v) {
     std::uint64_t b;
     std::memcpy(&b, &v, sizeof b);
