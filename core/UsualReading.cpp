@@ -83,6 +83,10 @@ private:
         return v;
     }
     double Signed() {
+        const Nesting nesting(this);
+        if (m_depth > kMaxDepth) {
+            return Fail("nested too deeply for this reading");
+        }
         if (Eat('-')) {
             return -Signed();
         }
@@ -218,8 +222,18 @@ private:
         return r;
     }
 
+    // Each bracket, function and sign goes one level deeper into the recursion; past this depth
+    // the text is refused rather than the stack exhausted.
+    static constexpr int kMaxDepth = 500;
+    struct Nesting {
+        explicit Nesting(Parser* p) : parser(p) { ++parser->m_depth; }
+        ~Nesting() { --parser->m_depth; }
+        Parser* parser;
+    };
+
     std::string_view m_text;
     int m_angleMode;
+    int m_depth = 0;
     Variables m_vars;
     std::size_t m_pos = 0;
     std::string m_error;

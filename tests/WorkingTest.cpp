@@ -129,4 +129,20 @@ const UsualCase kUsual[] = {
 
 INSTANTIATE_TEST_SUITE_P(Usual, UsualTable, ::testing::ValuesIn(kUsual), CaseName{});
 
+TEST(UsualReading, DeepNestingIsRefusedNotAStackOverflow) {
+    for (const std::string& text :
+         {testing_support::Repeat("sin(", 100000) + "1" + testing_support::Repeat(")", 100000),
+          testing_support::Repeat("(", 100000) + "1" + testing_support::Repeat(")", 100000),
+          testing_support::Repeat("-", 100000) + "1"}) {
+        const UsualResult r = EvaluateUsual(text, 0);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.error.find("nested too deeply"), std::string::npos) << r.error;
+    }
+    // Within the limit it still works.
+    const UsualResult r = EvaluateUsual(
+        testing_support::Repeat("(", 100) + "1" + testing_support::Repeat(")", 100), 0);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.value, 1.0);
+}
+
 }  // namespace
