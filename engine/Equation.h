@@ -84,6 +84,17 @@ public:
     void AccumulateDigit();
     void ScanName();
     void ScanOperator();
+    // ScanOperator on a digit, point or letter: neither input rule applies and no term opens,
+    // so all it does is take the character and step past it.
+    // The self-check takes the long way.
+    void StepPast() {
+        if (m_selfCheck) {
+            ScanOperator();
+            return;
+        }
+        m_ch = m_buf[static_cast<std::size_t>(m_pos)];
+        m_pos += 1;
+    }
     void Evaluate();
 
     // Not owned; may be null. Called after the scan and after every pass of Evaluate.

@@ -104,5 +104,5 @@ void CEquation::ScanName() {
     }
     m_decimalSeen = 0;
     m_scratch = m_terms.GetAt(m_termIndex);
-    ScanOperator();
+    StepPast();  // the operator scanner's step over the letter just handled
 }

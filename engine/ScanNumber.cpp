@@ -81,7 +81,7 @@ void CEquation::ScanNumber() {
     m_digit = 0.0;
     m_pos = m_numStart;
     m_ch = m_buf[static_cast<std::size_t>(m_pos)];
-    ScanOperator();
+    StepPast();  // the operator scanner's step over the digit or point just handled
 }
 
 // Adds m_digit's share into the current term. The product and the sum are rounded one at a
