@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev
+  qt6-base-dev qt6-base-dev-tools
   desktop-file-utils appstream dpkg-dev file fakeroot
   xvfb xauth bc libx11-dev
   clang libclang-rt-14-dev valgrind
