@@ -48,9 +48,6 @@ public:
     // empty. Allocated storage stays for reuse.
     void ResetToOne();
 
-    // The allocated room, for tests of the steady state.
-    std::size_t Capacity() const { return m_items.capacity(); }
-
 private:
     std::vector<Term> m_items;
 };
