@@ -1,5 +1,7 @@
 #include "UsualReading.h"
 
+#include "Functions.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -9,8 +11,8 @@ namespace quorbit1 {
 
 namespace {
 
-constexpr double kDegreeFactor = 0x1.1df469fc647bp-6;  // the calculator's own factors
-constexpr double kRadianFactor = 57.3;
+using quorbit1_functions::kDegreeFactor;
+using quorbit1_functions::kRadianFactor;
 
 // expr    := term { ('+' | '-') term }
 // term    := signed { ('*' | '/') signed }
@@ -160,12 +162,10 @@ private:
             return m_vars.z;
         if (name == "T")
             return m_vars.t;
-        static const char* functions[] = {"SIN",  "COS", "TAN", "ASIN", "ACOS",
-                                          "ATAN", "LOG", "LN",  "ALOG", "ALN"};
         int code = 0;
-        for (int i = 0; i < 10; ++i) {
-            if (name == functions[i]) {
-                code = i + 1;
+        for (int c = 1; c <= quorbit1_functions::kFunctionCount; ++c) {
+            if (name == quorbit1_functions::FunctionName(c)) {
+                code = c;
             }
         }
         if (code == 0) {

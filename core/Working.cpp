@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Functions.h"
 #include "OkCommand.h"
 
 namespace quorbit1 {
@@ -50,12 +51,6 @@ void WorkingRecorder::Add(WorkingStage stage, const TermArray& terms) {
     m_stages.push_back(std::move(stage));
 }
 
-const char* FunctionName(int funcCode) {
-    static const char* names[] = {"",     "SIN", "COS", "TAN",  "ASIN", "ACOS",
-                                  "ATAN", "LOG", "LN",  "ALOG", "ALN"};
-    return funcCode >= 0 && funcCode <= 10 ? names[funcCode] : "?";
-}
-
 std::string StageTitle(const WorkingStage& stage) {
     if (stage.pass == 0) {
         return "after the scan";
@@ -83,7 +78,8 @@ std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount
             const Term& t = stage.terms[i];
             std::snprintf(line, sizeof line, "  %s %6zu  %2c  %-22s  %-8s  %4d  %5d\n",
                           stage.changed[i] ? "*" : " ", i, t.op, AnswerText(t.value).c_str(),
-                          FunctionName(t.funcCode), t.openParens, t.closeParens);
+                          quorbit1_functions::FunctionName(t.funcCode), t.openParens,
+                          t.closeParens);
             out += line;
         }
     }

@@ -38,9 +38,6 @@ private:
     int m_passes = 0;
 };
 
-// The name of a function code as the user types it ("COS"), or "" for none.
-const char* FunctionName(int funcCode);
-
 // The stages as aligned text tables: index, op, value, function, open and close counts, and a
 // '*' in front of each term the pass changed.
 std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount);

@@ -2,13 +2,12 @@
 #include <cmath>
 
 #include "Equation.h"
+#include "Functions.h"
 
 namespace {
 
-// Degrees are converted with these fixed factors, not with pi/180 and 180/pi: they are part of
-// the answers users know.
-constexpr double kDegreeFactor = 0x1.1df469fc647bp-6;  // 0.01745329237161969
-constexpr double kRadianFactor = 57.3;
+using quorbit1_functions::kDegreeFactor;
+using quorbit1_functions::kRadianFactor;
 constexpr double kNearZero = 1e-9;
 
 // Lists up to this many terms are walked; longer ones are tracked (see Evaluate).

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 #include <cstring>
 
+#include "Functions.h"
 #include "OkCommand.h"
 
 namespace {
@@ -75,7 +76,7 @@ void CWorkingWindow::Show(const WorkingView& view) {
                     Cell(QString(QChar::fromLatin1(t.op)), !fresh && t.op != p.op) +
                     Cell(Escaped(quorbit1::AnswerText(t.value)),
                          !fresh && !SameBits(t.value, p.value)) +
-                    Cell(QString::fromLatin1(quorbit1::FunctionName(t.funcCode)),
+                    Cell(QString::fromLatin1(quorbit1_functions::FunctionName(t.funcCode)),
                          !fresh && t.funcCode != p.funcCode) +
                     Cell(QString::number(t.openParens), !fresh && t.openParens != p.openParens) +
                     Cell(QString::number(t.closeParens), !fresh && t.closeParens != p.closeParens) +
