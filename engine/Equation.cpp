@@ -143,6 +143,9 @@ void CEquation::Scan() {
 }
 
 void CEquation::Solve() {
+    if (SolveShort()) {
+        return;
+    }
     Scan();
     Evaluate();
     m_scratch = m_terms.GetAt(0);

@@ -48,6 +48,14 @@ public:
     // empty. Allocated storage stays for reuse.
     void ResetToOne();
 
+    // Sets the size to count, keeping the storage, and hands out the terms to be filled in one
+    // go by a caller that built the list elsewhere.
+    Term* Resize(int count) {
+        assert(count >= 0);
+        m_items.resize(static_cast<std::size_t>(count));
+        return m_items.data();
+    }
+
 private:
     std::vector<Term> m_items;
 };
@@ -166,6 +174,8 @@ public:
     int m_parenTotal = 0;
 
 private:
+    // The whole solve for short texts, on local storage; false when the text is not one.
+    bool SolveShort();
     void OpenTerm(char op);
     void SweepTurn();
     void OperatorStep();

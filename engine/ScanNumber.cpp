@@ -4,13 +4,10 @@
 
 #include "CharClass.h"
 #include "Equation.h"
+#include "PowersOfTen.h"
 
-namespace {
+namespace quorbit1_digits {
 
-constexpr int kPlaceBound = 20;  // places 0 to 19 are added; a digit further out adds nothing
-
-// 10^k for k = -19 .. 19, filled by the power function itself, so the bits are the ones each
-// digit would get from calling it.
 const std::array<double, 2 * kPlaceBound - 1> kPowersOfTen = [] {
     std::array<double, 2 * kPlaceBound - 1> table{};
     for (int k = -(kPlaceBound - 1); k < kPlaceBound; ++k) {
@@ -20,11 +17,10 @@ const std::array<double, 2 * kPlaceBound - 1> kPowersOfTen = [] {
     return table;
 }();
 
-double PowerOfTen(int k) {
-    return kPowersOfTen[static_cast<std::size_t>(k + kPlaceBound - 1)];
-}
+}  // namespace quorbit1_digits
 
-}  // namespace
+using quorbit1_digits::kPlaceBound;
+using quorbit1_digits::PowerOfTen;
 
 // number-char := digit | '.'
 // Handles exactly one digit or point. A digit's share is digit * 10^place, where the place is
