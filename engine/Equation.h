@@ -48,12 +48,10 @@ public:
     // empty. Allocated storage stays for reuse.
     void ResetToOne();
 
-    // Sets the size to count, keeping the storage, and hands out the terms to be filled in one
-    // go by a caller that built the list elsewhere.
-    Term* Resize(int count) {
-        assert(count >= 0);
-        m_items.resize(static_cast<std::size_t>(count));
-        return m_items.data();
+    // Replaces the terms by count terms built elsewhere, keeping the storage.
+    void Assign(const Term* first, int count) {
+        assert(count >= 1);
+        m_items.assign(first, first + count);
     }
 
 private:

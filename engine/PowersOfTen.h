@@ -6,7 +6,8 @@
 
 namespace quorbit1_digits {
 
-inline constexpr int kPlaceBound = 20;  // places 0 to 19 are added; a digit further out adds nothing
+// Places 0 to 19 are added; a digit further out adds nothing.
+inline constexpr int kPlaceBound = 20;
 
 // 10^k for k = -19 .. 19, filled by the power function itself, so the bits are the ones each
 // digit would get from calling it.

@@ -5,6 +5,7 @@
 // The general path stays the definition: tests and the fuzzer compare the two on random texts,
 // bit for bit, flag for flag and term for term.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -25,27 +26,74 @@ constexpr int kShortText = 128;
 // two placeholders and Evaluate one more.
 constexpr int kShortTerms = 3 * kShortText + 4;
 
-// A term without default initialisers, so that the local list costs nothing to set up.
-struct Slot {
-    double value;
-    int funcCode;
-    int open;
-    int close;
-    char op;
+constexpr Term kFresh{0, 0.0, '+', 0, 0};
+
+// Room for a list whose terms are not initialised: each is written before it is read, and
+// setting up all of them would cost more than a whole solve of a typical text.
+union LocalTerms {
+    LocalTerms() {}
+    Term at[kShortTerms];
 };
 
-constexpr Slot kFresh{0.0, 0, 0, 0, '+'};
+// What a character starts, for the scan loop's dispatch. Letters of either case are names, as
+// the general path upper-cases the text before it scans.
+enum Kind : unsigned char {
+    kOther,
+    kDigit,
+    kPoint,
+    kLetter,
+    kOpen,
+    kClose,
+    kSpace,
+    kMinus,
+    kOperator
+};
 
-bool IsEmpty(const Slot& t) {
+constexpr std::array<unsigned char, 256> kKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    for (int c = '0'; c <= '9'; ++c) {
+        kinds[static_cast<std::size_t>(c)] = kDigit;
+    }
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        kinds[static_cast<std::size_t>(c)] = kLetter;
+        kinds[static_cast<std::size_t>(c - 'A' + 'a')] = kLetter;
+    }
+    kinds['.'] = kPoint;
+    kinds['('] = kOpen;
+    kinds[')'] = kClose;
+    kinds[' '] = kSpace;
+    kinds['-'] = kMinus;
+    kinds['+'] = kOperator;
+    kinds['*'] = kOperator;
+    kinds['/'] = kOperator;
+    kinds['^'] = kOperator;
+    return kinds;
+}();
+
+Kind KindOf(char c) {
+    return static_cast<Kind>(kKinds[static_cast<unsigned char>(c)]);
+}
+
+bool IsOperator(char c) {
+    return KindOf(c) >= kMinus;
+}
+
+// A letter in upper case. Anything else becomes a character that is no capital letter, so
+// comparing the result with a capital compares the character case-blind.
+char Folded(char c) {
+    return static_cast<char>(c & ~0x20);
+}
+
+bool IsEmpty(const Term& t) {
     return t.op == '+' && t.value == 0.0 && t.funcCode == 0;
 }
 
-bool IsBarePlaceholder(const Slot& t) {
-    return IsEmpty(t) && t.open < 1 && t.close < 1;
+bool IsBarePlaceholder(const Term& t) {
+    return IsEmpty(t) && t.openParens < 1 && t.closeParens < 1;
 }
 
 // A NaN counts as zero here (see the general path).
-bool IsSettled(const Slot& t) {
+bool IsSettled(const Term& t) {
     return (t.value == 0.0 || std::isnan(t.value)) && t.op == '+';
 }
 
@@ -61,21 +109,20 @@ bool CEquation::SolveShort() {
         return false;
     }
 
-    // Reset and the upper-case pass in one walk; the buffer ends in four NULs like m_buf.
+    // The text with four NULs behind it, as in m_buf. Letters are not upper-cased here: the
+    // name scanner compares them case-blind, and no other step looks at a letter's case.
     char buf[kShortText + 4];
-    int opens = 0;
-    int closes = 0;
+    bool textHasClose = false;
     for (int p = 0; p < len; ++p) {
-        char c = m_text[static_cast<std::size_t>(p)];
-        opens += c == '(' ? 1 : 0;
-        closes += c == ')' ? 1 : 0;
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+        const char c = m_text[static_cast<std::size_t>(p)];
+        // Only the minus rule needs to know beforehand whether a ')' is coming; every other
+        // bracket count is taken by the scan, which reads each bracket once.
+        textHasClose |= c == ')';
         buf[p] = c;
     }
     std::memset(buf + len, 0, 4);
-    const int parenTotal = opens + closes;
+    int opens = 0;
+    int closes = 0;
 
     int errTrigExp = 0;
     int errSpaces = 0;
@@ -87,12 +134,14 @@ bool CEquation::SolveShort() {
     int spacesPos = -1;
     int seqOpsPos = -1;
 
-    Slot t[kShortTerms];
+    LocalTerms local;
+    Term* const t = local.at;
     t[0] = kFresh;
     int cur = 0;
     int placeholders = 0;
-    int openCount = opens;
-    const bool textHasClose = closes > 0;
+    // What Reset leaves in m_openCount (the number of '(') is overwritten by the first '('
+    // the scan reads, so it only ever shows as 0.
+    int openCount = 0;
     bool decimalSeen = false;
     int lastPoint = -1;
     const auto openTerm = [&](char op) {
@@ -104,36 +153,40 @@ bool CEquation::SolveShort() {
     int p = 0;
     do {
         const char c = buf[p];
-        const unsigned char cls = charclass::kTable[static_cast<unsigned char>(c)];
-        if (c == '(') {
-            openCount = ++t[cur].open;
+        const Kind kind = KindOf(c);
+        if (kind == kOpen) {
+            openCount = ++t[cur].openParens;
+            ++opens;
             ++p;
-        } else if (c == ')') {
-            ++t[cur].close;
+        } else if (kind == kClose) {
+            ++t[cur].closeParens;
+            ++closes;
             ++p;
-        } else if (cls == 0) {
+        } else if (kind == kOther) {
             // The empty text's one pass reads the NUL behind it; that is no invalid character.
             if (p < len) {
                 errBadChar = 1;
                 badCharPos = badCharPos < 0 ? p : badCharPos;
             }
             ++p;
-        } else if ((cls & charclass::kDigit) != 0) {
+        } else if (kind == kDigit) {
             if (!decimalSeen) {
                 // A digit's place is the number of digits behind it in its run.
                 int end = p + 1;
-                while (charclass::Is(buf[end], charclass::kDigit)) {
+                while (KindOf(buf[end]) == kDigit) {
                     ++end;
                 }
+                double value = t[cur].value;
                 for (; p < end; ++p) {
                     const int place = end - p - 1;
                     const double digit = static_cast<double>(buf[p] - '0');
                     if (place < kPlaceBound) {
-                        t[cur].value = PowerOfTen(place) * digit + t[cur].value;
+                        value = PowerOfTen(place) * digit + value;
                     } else if (digit != 0.0) {
                         errLongNumber = 1;
                     }
                 }
+                t[cur].value = value;
             } else {
                 const int place = p - lastPoint;
                 if (place < kPlaceBound) {
@@ -142,28 +195,32 @@ bool CEquation::SolveShort() {
                 }
                 ++p;
             }
-        } else if (c == '.') {
+        } else if (kind == kPoint) {
             decimalSeen = true;
             lastPoint = p;
             ++p;
-        } else if ((cls & charclass::kLetter) != 0) {
+        } else if (kind == kLetter) {
             placeholders += 2;
-            const char c1 = buf[p + 1];
-            const char c2 = buf[p + 2];
-            const char c3 = buf[p + 3];
+            const char c0 = Folded(c);
+            const char c1 = Folded(buf[p + 1]);
+            const char c2 = Folded(buf[p + 2]);
+            const char c3 = Folded(buf[p + 3]);
             bool found = false;
             int skip = 0;
-            if (c == 'X' || c == 'Y' || c == 'Z' || c == 'T') {
-                t[cur].value = c == 'X' ? m_varX : c == 'Y' ? m_varY : c == 'Z' ? m_varZ : m_varT;
+            if (c0 == 'X' || c0 == 'Y' || c0 == 'Z' || c0 == 'T') {
+                t[cur].value = c0 == 'X'   ? m_varX
+                               : c0 == 'Y' ? m_varY
+                               : c0 == 'Z' ? m_varZ
+                                           : m_varT;
                 found = true;
             }
             const auto is3 = [&](const char* name) {
-                return c == name[0] && c1 == name[1] && c2 == name[2];
+                return c0 == name[0] && c1 == name[1] && c2 == name[2];
             };
             const auto is4 = [&](const char* name) { return is3(name) && c3 == name[3]; };
             int code = 0;
             if (charclass::Is(c1, charclass::kSecondLetter)) {
-                if (c == 'L' && c1 == 'N') {
+                if (c0 == 'L' && c1 == 'N') {
                     code = 8;
                     skip = 1;
                 } else if (is3("SIN")) {
@@ -211,17 +268,17 @@ bool CEquation::SolveShort() {
                 errSpaces = 1;
                 spacesPos = spacesPos < 0 ? p : spacesPos;
             }
-            if ((cls & charclass::kOperator) != 0) {
+            if (kind != kSpace) {
                 char peek = buf[p + 1];
-                if (!charclass::Is(peek, charclass::kOperator) && (peek == ' ' || peek == '\0')) {
+                if (peek == ' ' || peek == '\0') {
                     peek = buf[p + 2];
                 }
-                if (charclass::Is(peek, charclass::kOperator)) {
+                if (IsOperator(peek)) {
                     errSeqOps = 1;
                     seqOpsPos = seqOpsPos < 0 ? p : seqOpsPos;
                 }
             }
-            if (c == '-') {
+            if (kind == kMinus) {
                 int funcCode = t[cur].funcCode;
                 if (funcCode > 0 && textHasClose) {
                     funcCode = 0;
@@ -236,7 +293,8 @@ bool CEquation::SolveShort() {
                         openTerm('+');
                     }
                     if (next == '(') {
-                        openCount = ++t[cur].open;
+                        openCount = ++t[cur].openParens;
+                        ++opens;
                     }
                 } while (next == ' ' || next == '(');
                 if (minusPending) {
@@ -248,7 +306,7 @@ bool CEquation::SolveShort() {
                 }
                 decimalSeen = false;
             } else {
-                if (c != ' ') {
+                if (kind == kOperator) {
                     openTerm(c);
                     decimalSeen = false;
                 }
@@ -256,6 +314,8 @@ bool CEquation::SolveShort() {
             }
         }
     } while (p < len);
+
+    const int parenTotal = opens + closes;
 
     // Evaluate's own placeholder goes right behind the last operand, in front of the names'.
     int termIndex = cur + 1;
@@ -265,7 +325,7 @@ bool CEquation::SolveShort() {
     }
 
     bool nanSeen = false;
-    const auto noteNaN = [&nanSeen](double v) { nanSeen = nanSeen || std::isnan(v); };
+    const auto noteNaN = [&nanSeen](double v) { nanSeen |= std::isnan(v); };
     for (int i = 0; i <= cur; ++i) {
         if (t[i].op == '-') {
             t[i].op = '+';
@@ -282,16 +342,21 @@ bool CEquation::SolveShort() {
     bool guardTripped = false;
     long long pass = 0;
     bool again = true;
+    // Terms behind the last operand are never written: every step writes at or left of where
+    // its pass started, or (a change-of-sign marker's merge) right behind a marker, and markers
+    // only ever move left from where the scan put them, in front of their bracket's term. So
+    // the walks stop at the last operand.
+    const int last = cur;
     do {
         int start = -1;
-        for (int i = 0; i < n; ++i) {
-            if (t[i].close != 0) {
+        for (int i = 0; i <= last; ++i) {
+            if (t[i].closeParens != 0) {
                 start = i;
                 break;
             }
         }
         if (start < 0) {
-            start = n;
+            start = last + 1;
             do {
                 start -= 1;
             } while (IsEmpty(t[start]) && start != 0);
@@ -304,7 +369,7 @@ bool CEquation::SolveShort() {
 
         int c = start;
         for (;;) {
-            Slot& s = t[c];
+            Term& s = t[c];
             const int funcCode = s.funcCode;
             bool markerTurn = false;
             if (funcCode > 0) {
@@ -364,49 +429,52 @@ bool CEquation::SolveShort() {
                     noteNaN(s.value);
                 }
             } else if (c > 0) {
-                const Slot right = s;
-                switch (right.op) {
+                // Only these two of the right operand are read, unless a zero left factor
+                // takes all of it.
+                const char rightOp = s.op;
+                const double rightValue = s.value;
+                switch (rightOp) {
                     case '+': {
-                        Slot& left = t[--c];
-                        left.value = left.value + right.value;
+                        Term& left = t[--c];
+                        left.value = left.value + rightValue;
                         noteNaN(left.value);
                         break;
                     }
                     case '*': {
-                        Slot& left = t[--c];
+                        Term& left = t[--c];
                         if (left.value == 0.0 || std::isnan(left.value)) {
-                            left = right;
+                            left = t[c + 1];
                         } else {
-                            left.value = left.value * right.value;
+                            left.value = left.value * rightValue;
                             noteNaN(left.value);
                         }
                         break;
                     }
                     case '/': {
-                        Slot& left = t[--c];
+                        Term& left = t[--c];
                         bool skip = false;
                         if (IsNearZero(left.value)) {
                             left.op = '+';
                             left.value = 0.0;
                             skip = true;
                         }
-                        if (IsNearZero(right.value)) {
+                        if (IsNearZero(rightValue)) {
                             t[c + 1].op = '+';
                             t[c + 1].value = 0.0;
                             skip = true;
                         }
                         if (!skip) {
-                            left.value = left.value / right.value;
+                            left.value = left.value / rightValue;
                             noteNaN(left.value);
                         }
                         break;
                     }
                     case '^': {
-                        Slot& left = t[--c];
-                        if (right.value == 0.0 || std::isnan(right.value)) {
+                        Term& left = t[--c];
+                        if (rightValue == 0.0 || std::isnan(rightValue)) {
                             left.value = 1.0;
                         } else {
-                            left.value = std::pow(left.value, right.value);
+                            left.value = std::pow(left.value, rightValue);
                             noteNaN(left.value);
                         }
                         break;
@@ -417,16 +485,16 @@ bool CEquation::SolveShort() {
                 }
                 // The merge: the right operand becomes an empty term and hands its brackets
                 // to the left one, capped at the text's brackets as on the general path.
-                Slot& left = t[c];
-                Slot& merged = t[c + 1];
+                Term& left = t[c];
+                Term& merged = t[c + 1];
                 merged.value = 0.0;
                 merged.op = '+';
                 merged.funcCode = 0;
-                left.close = std::min(left.close + merged.close, parenTotal);
-                left.open = std::min(left.open + merged.open, parenTotal);
-                merged.close = 0;
-                merged.open = 0;
-                openCount = left.open;
+                left.closeParens = std::min(left.closeParens + merged.closeParens, parenTotal);
+                left.openParens = std::min(left.openParens + merged.openParens, parenTotal);
+                merged.closeParens = 0;
+                merged.openParens = 0;
+                openCount = left.openParens;
             }
             if (c > 0 && t[c - 1].op == '$' && funcState > 0) {
                 funcState = 2;
@@ -437,15 +505,15 @@ bool CEquation::SolveShort() {
         }
 
         // Level close.
-        Slot& closed = t[c];
-        int open = closed.open - 1;
-        int close = closed.close - 1;
+        Term& closed = t[c];
+        int open = closed.openParens - 1;
+        int close = closed.closeParens - 1;
         if (open < 0 || close < 0) {
             open = 0;
             close = 0;
         }
-        closed.open = open;
-        closed.close = close;
+        closed.openParens = open;
+        closed.closeParens = close;
         openCount = open;
 
         // Change of sign.
@@ -455,8 +523,8 @@ bool CEquation::SolveShort() {
             noteNaN(t[c - 1].value);
             t[c].op = '+';
             t[c].value = 0.0;
-            t[c].open = 0;
-            t[c].close = 0;
+            t[c].openParens = 0;
+            t[c].closeParens = 0;
         }
         if (t[c].op == '$' && openCount < 1) {
             t[c].value = -t[c].value;
@@ -467,7 +535,7 @@ bool CEquation::SolveShort() {
 
         ++pass;
         again = t[0].funcCode > 0;
-        for (int i = 1; i < n && !again; ++i) {
+        for (int i = 1; i <= last && !again; ++i) {
             again = !IsSettled(t[i]);
         }
         if (again && pass >= passLimit) {
@@ -477,11 +545,8 @@ bool CEquation::SolveShort() {
     } while (again);
 
     // Leave the fields as the general path leaves them for everything a caller reads.
-    Term* terms = m_terms.Resize(n);
-    for (int i = 0; i < n; ++i) {
-        terms[i] = Term{t[i].funcCode, t[i].value, t[i].op, t[i].open, t[i].close};
-    }
-    m_scratch = terms[0];
+    m_terms.Assign(t, n);
+    m_scratch = t[0];
     m_len = len;
     m_parenBalance = opens - closes;
     m_parenTotal = parenTotal;

@@ -35,8 +35,8 @@ std::string RandomText(std::mt19937& rng, int round) {
 // Texts shaped like what people type: numbers with and without fractions, the four letters,
 // functions with and without brackets, nested and negated brackets, now and then a slip.
 std::string TypedText(std::mt19937& rng, int depth = 0) {
-    static const char* functions[] = {"sin",  "cos", "tan", "asin", "acos", "atan",
-                                      "log",  "ln",  "alog", "aln",  "SIN",  "Cos"};
+    static const char* functions[] = {"sin", "cos", "tan",  "asin", "acos", "atan",
+                                      "log", "ln",  "alog", "aln",  "SIN",  "Cos"};
     static const char* operators[] = {"+", "-", "*", "/", "^", " + ", " - ", " * ", " / "};
     static const char* slips[] = {"  ", "++", "*-", "e", "#", ")", "(", "0*", "/0", "."};
     const auto roll = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
@@ -91,7 +91,13 @@ std::string TypedText(std::mt19937& rng, int depth = 0) {
 
 // What a caller may put into the variable slots, the awkward values included.
 double RandomSlot(std::mt19937& rng) {
-    static const double awkward[] = {0.0, -0.0, 1e-10, -1e-10, 1.0, -1.0, 1e300,
+    static const double awkward[] = {0.0,
+                                     -0.0,
+                                     1e-10,
+                                     -1e-10,
+                                     1.0,
+                                     -1.0,
+                                     1e300,
                                      std::numeric_limits<double>::infinity(),
                                      std::numeric_limits<double>::quiet_NaN()};
     std::uniform_int_distribution<int> pick(0, 17);
