@@ -143,7 +143,7 @@ void CEquation::Scan() {
 }
 
 void CEquation::Solve() {
-    if (SolveShort()) {
+    if (SolveCompact()) {
         return;
     }
     Scan();

@@ -172,8 +172,9 @@ public:
     int m_parenTotal = 0;
 
 private:
-    // The whole solve for short texts, on local storage; false when the text is not one.
-    bool SolveShort();
+    // The whole solve on a compact list; false when the general path must take it (an
+    // observer is attached or the self-check is on).
+    bool SolveCompact();
     void OpenTerm(char op);
     void SweepTurn();
     void OperatorStep();
@@ -215,6 +216,9 @@ private:
     IndexSet m_fullSet;
     IndexSet m_solidSet;  // every term that is not a bare placeholder
     int m_negativeZeroPlaceholders = 0;
+    // The compact solve's storage for long texts, and what it records of each term.
+    std::vector<Term> m_work;
+    std::vector<unsigned char> m_marks;
     int m_unsettled = 0;
     int m_sweptFrom = 0;
 };

@@ -25,6 +25,13 @@ public:
         summary = word != 0 ? (summary | wordBit) : (summary & ~wordBit);
     }
 
+    // Set(index, true) for an index known not to be a member yet, as when filling a fresh set.
+    void Add(int index) {
+        const auto i = static_cast<std::size_t>(index);
+        m_bits[i / 64] |= std::uint64_t{1} << (i % 64);
+        m_summary[i / 4096] |= std::uint64_t{1} << ((i / 64) % 64);
+    }
+
     // The smallest member, or -1.
     int First() const {
         for (std::size_t s = 0; s < m_summary.size(); ++s) {

@@ -1,9 +1,10 @@
-// The solve for texts of the length people type. It takes the same steps as the general path
-// (Reset, the scan loop with its three scanners, Evaluate's passes) with the same arithmetic in
-// the same order, but on a compact list in local storage: no term is copied through m_scratch,
-// no placeholder is moved by inserting, and a digit run is read once instead of once per digit.
-// The general path stays the definition: tests and the fuzzer compare the two on random texts,
-// bit for bit, flag for flag and term for term.
+// The solve every front end gets. It takes the same steps as the general path (Reset, the scan
+// loop with its three scanners, Evaluate's passes, the same shortcuts on long lists) with the
+// same arithmetic in the same order, but on a compact list: no term is copied through
+// m_scratch, no placeholder is moved by inserting, a digit run is read once instead of once per
+// digit, and texts of the length people type are solved in local storage. The general path
+// stays the definition, and serves observers and the self-check: tests and the fuzzer compare
+// the two on random texts, bit for bit, flag for flag and term for term.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -21,10 +22,23 @@ using quorbit1_digits::PowerOfTen;
 using quorbit1_functions::kDegreeFactor;
 using quorbit1_functions::kRadianFactor;
 
+// Texts up to this length are solved in local storage.
 constexpr int kShortText = 128;
 // Every character opens at most one term ('-(' opens two for its two characters), a name adds
 // two placeholders and Evaluate one more.
-constexpr int kShortTerms = 3 * kShortText + 4;
+constexpr std::size_t TermRoom(int len) {
+    return 3 * static_cast<std::size_t>(len) + 4;
+}
+constexpr std::size_t kShortTerms = TermRoom(kShortText);
+// Lists up to this many operands are walked; longer ones are tracked (as on the general path).
+constexpr int kWalkUpTo = 48;
+
+// What the bookkeeping of a long list records of each term.
+constexpr unsigned kHasClose = 1;       // carries a ')'
+constexpr unsigned kFull = 2;           // not empty for the back walk
+constexpr unsigned kSolid = 4;          // not a bare placeholder
+constexpr unsigned kUnsettled = 8;      // keeps the finish test from holding
+constexpr unsigned kNegativeZero = 16;  // a bare placeholder holding -0.0
 
 constexpr Term kFresh{0, 0.0, '+', 0, 0};
 
@@ -103,15 +117,31 @@ bool IsNearZero(double v) {
 
 }  // namespace
 
-bool CEquation::SolveShort() {
-    const int len = static_cast<int>(m_text.size());
-    if (len > kShortText || m_observer != nullptr || m_selfCheck) {
+bool CEquation::SolveCompact() {
+    if (m_observer != nullptr || m_selfCheck) {
         return false;
+    }
+    const int len = static_cast<int>(m_text.size());
+
+    // Short texts live on the stack; longer ones in storage kept from solve to solve, which
+    // only ever grows.
+    char shortBuf[kShortText + 4];
+    LocalTerms local;
+    char* buf = shortBuf;
+    Term* t = local.at;
+    if (len > kShortText) {
+        if (m_buf.size() < static_cast<std::size_t>(len) + 4) {
+            m_buf.resize(static_cast<std::size_t>(len) + 4);
+        }
+        if (m_work.size() < TermRoom(len)) {
+            m_work.resize(TermRoom(len));
+        }
+        buf = m_buf.data();
+        t = m_work.data();
     }
 
     // The text with four NULs behind it, as in m_buf. Letters are not upper-cased here: the
     // name scanner compares them case-blind, and no other step looks at a letter's case.
-    char buf[kShortText + 4];
     bool textHasClose = false;
     for (int p = 0; p < len; ++p) {
         const char c = m_text[static_cast<std::size_t>(p)];
@@ -134,8 +164,6 @@ bool CEquation::SolveShort() {
     int spacesPos = -1;
     int seqOpsPos = -1;
 
-    LocalTerms local;
-    Term* const t = local.at;
     t[0] = kFresh;
     int cur = 0;
     int placeholders = 0;
@@ -334,6 +362,76 @@ bool CEquation::SolveShort() {
         }
     }
 
+    // Terms behind the last operand are never written: every step writes at or left of where
+    // its pass started, or (a change-of-sign marker's merge) right behind a marker, and markers
+    // only ever move left from where the scan put them, in front of their bracket's term. So
+    // the walks stop at the last operand, and so does the bookkeeping of a long list.
+    const int last = cur;
+    const bool tracking = last >= kWalkUpTo;
+    int unsettled = 0;
+    int negativeZeros = 0;
+    unsigned char* marks = nullptr;
+    // Every change to a term of a long list is followed by this, so that the sets and counts
+    // stay true.
+    const auto markOf = [](const Term& x) {
+        const bool empty = IsEmpty(x);
+        const bool bare = empty && x.openParens < 1 && x.closeParens < 1;
+        return (x.closeParens != 0 ? kHasClose : 0u) | (empty ? 0u : kFull) | (bare ? 0u : kSolid) |
+               (IsSettled(x) ? 0u : kUnsettled) |
+               (bare && std::signbit(x.value) ? kNegativeZero : 0u);
+    };
+    const auto update = [&](int i) {
+        if (!tracking) {
+            return;
+        }
+        const unsigned mark = markOf(t[i]);
+        const unsigned changed = mark ^ marks[i];
+        if (changed == 0) {
+            return;
+        }
+        marks[i] = static_cast<unsigned char>(mark);
+        if ((changed & kHasClose) != 0) {
+            m_closeSet.Set(i, (mark & kHasClose) != 0);
+        }
+        if ((changed & kFull) != 0) {
+            m_fullSet.Set(i, (mark & kFull) != 0);
+        }
+        if ((changed & kSolid) != 0) {
+            m_solidSet.Set(i, (mark & kSolid) != 0);
+        }
+        if ((changed & kUnsettled) != 0 && i >= 1) {
+            unsettled += (mark & kUnsettled) != 0 ? 1 : -1;
+        }
+        if ((changed & kNegativeZero) != 0) {
+            negativeZeros += (mark & kNegativeZero) != 0 ? 1 : -1;
+        }
+    };
+    if (tracking) {
+        m_closeSet.Reset(n);
+        m_fullSet.Reset(n);
+        m_solidSet.Reset(n);
+        m_marks.assign(static_cast<std::size_t>(n), 0);
+        marks = m_marks.data();
+        for (int i = 0; i <= last; ++i) {
+            const unsigned mark = markOf(t[i]);
+            marks[i] = static_cast<unsigned char>(mark);
+            if ((mark & kHasClose) != 0) {
+                m_closeSet.Add(i);
+            }
+            if ((mark & kFull) != 0) {
+                m_fullSet.Add(i);
+            }
+            if ((mark & kSolid) != 0) {
+                m_solidSet.Add(i);
+            }
+            unsettled += i >= 1 && (mark & kUnsettled) != 0 ? 1 : 0;
+            negativeZeros += (mark & kNegativeZero) != 0 ? 1 : 0;
+        }
+    }
+    // Runs of +0 placeholders are crossed in one step while none holds -0.0 (see the general
+    // path, whose self-check compares these shortcuts with the plain walks).
+    const auto canSkip = [&] { return tracking && negativeZeros == 0; };
+
     int errLog10Neg = 0;
     int errLnNeg = 0;
     int funcState = 0;
@@ -342,33 +440,66 @@ bool CEquation::SolveShort() {
     bool guardTripped = false;
     long long pass = 0;
     bool again = true;
-    // Terms behind the last operand are never written: every step writes at or left of where
-    // its pass started, or (a change-of-sign marker's merge) right behind a marker, and markers
-    // only ever move left from where the scan put them, in front of their bracket's term. So
-    // the walks stop at the last operand.
-    const int last = cur;
     do {
+        // Start search: the leftmost term with a ')', else the last one not empty.
         int start = -1;
-        for (int i = 0; i <= last; ++i) {
-            if (t[i].closeParens != 0) {
-                start = i;
-                break;
+        if (tracking) {
+            start = m_closeSet.First();
+            if (start < 0) {
+                start = std::max(m_fullSet.Last(), 0);
+            }
+        } else {
+            for (int i = 0; i <= last; ++i) {
+                if (t[i].closeParens != 0) {
+                    start = i;
+                    break;
+                }
+            }
+            if (start < 0) {
+                start = last + 1;
+                do {
+                    start -= 1;
+                } while (IsEmpty(t[start]) && start != 0);
             }
         }
-        if (start < 0) {
-            start = last + 1;
-            do {
-                start -= 1;
-            } while (IsEmpty(t[start]) && start != 0);
-        }
 
-        for (int k = std::max(start, 1); k != 1 && IsBarePlaceholder(t[k - 1]); --k) {
-            t[k - 1] = t[k];
-            t[k] = kFresh;
+        // Placeholder shift.
+        int k = std::max(start, 1);
+        if (canSkip()) {
+            const int target = std::max(m_solidSet.Before(k) + 1, 1);
+            if (target < k) {
+                t[target] = t[k];
+                update(target);
+                t[k] = kFresh;
+                update(k);
+            }
+        } else {
+            for (; k != 1 && IsBarePlaceholder(t[k - 1]); --k) {
+                t[k - 1] = t[k];
+                update(k - 1);
+                t[k] = kFresh;
+                update(k);
+            }
         }
 
         int c = start;
         for (;;) {
+            // A turn on a +0 placeholder adds +0 into the placeholder on its left: over a run
+            // of them the sweep goes straight to the last one.
+            if (funcState != 2 && c > 1 && canSkip() && IsBarePlaceholder(t[c])) {
+                const int land = std::max(m_solidSet.Before(c) + 1, 1);
+                if (land < c) {
+                    c = land;
+                    openCount = 0;
+                    if (t[c - 1].op == '$' && funcState > 0) {
+                        funcState = 2;
+                    }
+                    if (funcState == 2) {
+                        break;
+                    }
+                    continue;
+                }
+            }
             Term& s = t[c];
             const int funcCode = s.funcCode;
             bool markerTurn = false;
@@ -428,6 +559,7 @@ bool CEquation::SolveShort() {
                     s.value = y * kRadianFactor;
                     noteNaN(s.value);
                 }
+                update(c);
             } else if (c > 0) {
                 // Only these two of the right operand are read, unless a zero left factor
                 // takes all of it.
@@ -495,9 +627,43 @@ bool CEquation::SolveShort() {
                 merged.closeParens = 0;
                 merged.openParens = 0;
                 openCount = left.openParens;
+                update(c);
+                update(c + 1);
             }
             if (c > 0 && t[c - 1].op == '$' && funcState > 0) {
                 funcState = 2;
+            }
+            // The term at the cursor may now have nothing but +0 placeholders on its left. A
+            // '+' term would cross them one turn at a time unchanged; a '*' term too, by the
+            // zero-factor copy, which doubles its closing count each time up to the cap. Both
+            // are taken at once, leaving the cursor where the last of those turns would.
+            if (!markerTurn && funcCode == 0 && funcState != 2 && openCount == 0 && c > 1 &&
+                canSkip()) {
+                Term carried = t[c];
+                if ((carried.op == '+' || carried.op == '*') && carried.funcCode == 0 &&
+                    carried.openParens == 0 &&
+                    !(carried.value == 0.0 && std::signbit(carried.value)) &&
+                    IsBarePlaceholder(t[c - 1])) {
+                    const int land = std::max(m_solidSet.Before(c) + 1, 1);
+                    if (land < c) {
+                        if (carried.op == '*') {
+                            for (int step = c - land; step > 0 && carried.closeParens != 0 &&
+                                                      carried.closeParens != parenTotal;
+                                 --step) {
+                                carried.closeParens = std::min(2 * carried.closeParens, parenTotal);
+                            }
+                        }
+                        t[c] = kFresh;
+                        update(c);
+                        t[land] = carried;
+                        update(land);
+                        c = land;
+                        openCount = 0;
+                        if (t[c - 1].op == '$' && funcState > 0) {
+                            funcState = 2;
+                        }
+                    }
+                }
             }
             if (markerTurn || !(openCount == 0 && c > 0 && funcState != 2)) {
                 break;
@@ -515,6 +681,7 @@ bool CEquation::SolveShort() {
         closed.openParens = open;
         closed.closeParens = close;
         openCount = open;
+        update(c);
 
         // Change of sign.
         if (c > 0 && t[c - 1].op == '$' && openCount < 1) {
@@ -525,18 +692,25 @@ bool CEquation::SolveShort() {
             t[c].value = 0.0;
             t[c].openParens = 0;
             t[c].closeParens = 0;
+            update(c - 1);
+            update(c);
         }
         if (t[c].op == '$' && openCount < 1) {
             t[c].value = -t[c].value;
             t[c].op = '+';
             noteNaN(t[c].value);
+            update(c);
         }
         termIndex = c;
 
         ++pass;
         again = t[0].funcCode > 0;
-        for (int i = 1; i <= last && !again; ++i) {
-            again = !IsSettled(t[i]);
+        if (tracking) {
+            again = again || unsettled > 0;
+        } else {
+            for (int i = 1; i <= last && !again; ++i) {
+                again = !IsSettled(t[i]);
+            }
         }
         if (again && pass >= passLimit) {
             guardTripped = true;
