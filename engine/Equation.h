@@ -75,7 +75,11 @@ public:
     CEquation();
 
     // Scans and evaluates m_text in m_angleMode; leaves the answer in m_result and raises a
-    // flag for every check that failed. It always runs to the end.
+    // flag for every check that failed. It always runs to the end. Two routes lead there with
+    // the same outcome, term list included: the general one, step by step through the
+    // operations below (taken while an observer is attached or the self-check is on), and a
+    // compact one that does the same work on a plain list (taken otherwise, being several
+    // times faster).
     void Solve();
 
     // Solve's reset and scan without the evaluation, so the term list it hands on can be read.
@@ -146,7 +150,8 @@ public:
     char m_ch = 0;
     int m_hit = 0;
     // The upper-cased text, followed by at least four NULs: the scanners look up to three
-    // positions ahead and must read NUL there.
+    // positions ahead and must read NUL there. (The compact solve keeps a long text here as
+    // typed.)
     std::vector<char> m_buf;
     int m_ahead = 0;
     int m_funcState = 0;
