@@ -183,39 +183,7 @@ private:
         if (degrees && code <= 3) {
             x *= kDegreeFactor;
         }
-        double r = 0.0;
-        switch (code) {
-            case 1:
-                r = std::sin(x);
-                break;
-            case 2:
-                r = std::cos(x);
-                break;
-            case 3:
-                r = std::tan(x);
-                break;
-            case 4:
-                r = std::asin(x);
-                break;
-            case 5:
-                r = std::acos(x);
-                break;
-            case 6:
-                r = std::atan(x);
-                break;
-            case 7:
-                r = std::log10(x);
-                break;
-            case 8:
-                r = std::log(x);
-                break;
-            case 9:
-                r = std::pow(10.0, x);
-                break;
-            default:
-                r = std::exp(x);
-                break;
-        }
+        double r = quorbit1_functions::Apply(code, x);
         if (degrees && code >= 4 && code <= 6) {
             r *= kRadianFactor;
         }

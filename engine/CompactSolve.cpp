@@ -510,45 +510,13 @@ bool CEquation::SolveCompact() {
                 }
                 funcState = 1;
                 const double x = s.value;
-                double y = x;
+                double y = 0.0;
                 bool logRefused = false;
-                switch (funcCode) {
-                    case 1:
-                        y = std::sin(x);
-                        break;
-                    case 2:
-                        y = std::cos(x);
-                        break;
-                    case 3:
-                        y = std::tan(x);
-                        break;
-                    case 4:
-                        y = std::asin(x);
-                        break;
-                    case 5:
-                        y = std::acos(x);
-                        break;
-                    case 6:
-                        y = std::atan(x);
-                        break;
-                    case 7:
-                    case 8:
-                        if (x <= 0.0) {
-                            logRefused = true;
-                            y = 0.0;
-                            (funcCode == 7 ? errLog10Neg : errLnNeg) = 1;
-                        } else {
-                            y = funcCode == 7 ? std::log10(x) : std::log(x);
-                        }
-                        break;
-                    case 9:
-                        y = std::pow(10.0, x);
-                        break;
-                    case 10:
-                        y = std::exp(x);
-                        break;
-                    default:
-                        break;
+                if ((funcCode == 7 || funcCode == 8) && x <= 0.0) {
+                    logRefused = true;
+                    (funcCode == 7 ? errLog10Neg : errLnNeg) = 1;
+                } else {
+                    y = quorbit1_functions::Apply(funcCode, x);
                 }
                 s.funcCode = 0;
                 s.value = y;

@@ -329,49 +329,17 @@ void CEquation::ApplyFunction() {
     m_scratch = m_terms.GetAt(m_termIndex);
     m_arg = m_scratch.value;
     bool logRefused = false;
-    switch (m_funcCode) {
-        case 1:
-            m_acc = std::sin(m_arg);
-            break;
-        case 2:
-            m_acc = std::cos(m_arg);
-            break;
-        case 3:
-            m_acc = std::tan(m_arg);
-            break;
-        case 4:
-            m_acc = std::asin(m_arg);
-            break;
-        case 5:
-            m_acc = std::acos(m_arg);
-            break;
-        case 6:
-            m_acc = std::atan(m_arg);
-            break;
-        case 7:
-        case 8:
-            // "Greater than 0" lets a NaN through to the logarithm, which keeps it NaN.
-            if (m_arg <= 0.0) {
-                logRefused = true;
-                m_acc = 0.0;
-                if (m_funcCode == 7) {
-                    m_errLog10Neg = 1;
-                } else {
-                    m_errLnNeg = 1;
-                }
-            } else {
-                m_acc = m_funcCode == 7 ? std::log10(m_arg) : std::log(m_arg);
-            }
-            break;
-        case 9:
-            m_acc = std::pow(10.0, m_arg);
-            break;
-        case 10:
-            m_acc = std::exp(m_arg);
-            break;
-        default:
-            m_acc = m_arg;
-            break;
+    // "Greater than 0" lets a NaN through to the logarithm, which keeps it NaN.
+    if ((m_funcCode == 7 || m_funcCode == 8) && m_arg <= 0.0) {
+        logRefused = true;
+        m_acc = 0.0;
+        if (m_funcCode == 7) {
+            m_errLog10Neg = 1;
+        } else {
+            m_errLnNeg = 1;
+        }
+    } else {
+        m_acc = quorbit1_functions::Apply(m_funcCode, m_arg);
     }
     m_scratch.value = m_acc;
     m_scratch.funcCode = 0;
