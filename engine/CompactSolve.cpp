@@ -14,6 +14,7 @@
 #include "Equation.h"
 #include "Functions.h"
 #include "PowersOfTen.h"
+#include "TermTests.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ using quorbit1_digits::kPlaceBound;
 using quorbit1_digits::PowerOfTen;
 using quorbit1_functions::kDegreeFactor;
 using quorbit1_functions::kRadianFactor;
+using namespace quorbit1_terms;
 
 // Texts up to this length are solved in local storage.
 constexpr int kShortText = 128;
@@ -96,23 +98,6 @@ bool IsOperator(char c) {
 // comparing the result with a capital compares the character case-blind.
 char Folded(char c) {
     return static_cast<char>(c & ~0x20);
-}
-
-bool IsEmpty(const Term& t) {
-    return t.op == '+' && t.value == 0.0 && t.funcCode == 0;
-}
-
-bool IsBarePlaceholder(const Term& t) {
-    return IsEmpty(t) && t.openParens < 1 && t.closeParens < 1;
-}
-
-// A NaN counts as zero here (see the general path).
-bool IsSettled(const Term& t) {
-    return (t.value == 0.0 || std::isnan(t.value)) && t.op == '+';
-}
-
-bool IsNearZero(double v) {
-    return -1e-9 < v && v < 1e-9;
 }
 
 }  // namespace
@@ -542,7 +527,7 @@ bool CEquation::SolveCompact() {
                     }
                     case '*': {
                         Term& left = t[--c];
-                        if (left.value == 0.0 || std::isnan(left.value)) {
+                        if (IsZeroOrNaN(left.value)) {
                             left = t[c + 1];
                         } else {
                             left.value = left.value * rightValue;
@@ -571,7 +556,7 @@ bool CEquation::SolveCompact() {
                     }
                     case '^': {
                         Term& left = t[--c];
-                        if (rightValue == 0.0 || std::isnan(rightValue)) {
+                        if (IsZeroOrNaN(rightValue)) {
                             left.value = 1.0;
                         } else {
                             left.value = std::pow(left.value, rightValue);

@@ -3,46 +3,16 @@
 
 #include "Equation.h"
 #include "Functions.h"
+#include "TermTests.h"
 
 namespace {
 
 using quorbit1_functions::kDegreeFactor;
 using quorbit1_functions::kRadianFactor;
-constexpr double kNearZero = 1e-9;
+using namespace quorbit1_terms;
 
 // Lists up to this many terms are walked; longer ones are tracked (see Evaluate).
 constexpr int kWalkUpTo = 48;
-
-bool IsZero(double v) {
-    return v == 0.0;
-}
-
-// The zero tests of a '*' left factor, of a '^' exponent and of the finish test let a NaN pass
-// as zero; the back walk and the placeholder shift do not.
-bool IsZeroOrNaN(double v) {
-    return v == 0.0 || std::isnan(v);
-}
-
-bool IsNearZero(double v) {
-    return -kNearZero < v && v < kNearZero;
-}
-
-// Empty for the back walk: brackets are not looked at.
-bool IsEmpty(const Term& t) {
-    return t.op == '+' && IsZero(t.value) && t.funcCode == 0;
-}
-
-bool IsBarePlaceholder(const Term& t) {
-    return IsEmpty(t) && t.openParens < 1 && t.closeParens < 1;
-}
-
-bool IsSettled(const Term& t) {
-    return IsZeroOrNaN(t.value) && t.op == '+';
-}
-
-bool IsNegativeZeroPlaceholder(const Term& t) {
-    return IsBarePlaceholder(t) && std::signbit(t.value);
-}
 
 }  // namespace
 
