@@ -120,7 +120,7 @@ unsigned Seed(unsigned usual) {
 // leaves, down to the term list, on short texts and on long ones (where both keep books).
 TEST(EngineRandom, CompactSolveLeavesWhatTheGeneralPathLeaves) {
     std::mt19937 rng(Seed(20261207));
-    CEquation shortPath;
+    CEquation compact;
     for (int round = 0, rounds = Rounds(30000); round < rounds; ++round) {
         std::string text = round % 3 == 2 ? RandomText(rng, round) : TypedText(rng);
         if (round % 50 == 7) {
@@ -134,18 +134,18 @@ TEST(EngineRandom, CompactSolveLeavesWhatTheGeneralPathLeaves) {
             }
         }
         CEquation general;
-        general.SetSelfCheck(true);  // which also keeps it off the short route
-        for (CEquation* e : {&general, &shortPath}) {
+        general.SetSelfCheck(true);  // which also keeps it on the general route
+        for (CEquation* e : {&general, &compact}) {
             e->m_text = text;
             e->m_angleMode = round % 2;
         }
-        general.m_varX = shortPath.m_varX = RandomSlot(rng);
-        general.m_varY = shortPath.m_varY = RandomSlot(rng);
-        general.m_varZ = shortPath.m_varZ = RandomSlot(rng);
-        general.m_varT = shortPath.m_varT = RandomSlot(rng);
+        general.m_varX = compact.m_varX = RandomSlot(rng);
+        general.m_varY = compact.m_varY = RandomSlot(rng);
+        general.m_varZ = compact.m_varZ = RandomSlot(rng);
+        general.m_varT = compact.m_varT = RandomSlot(rng);
         general.Solve();
-        shortPath.Solve();
-        ASSERT_EQ(quorbit1_fuzz::Difference(general, shortPath), "") << text;
+        compact.Solve();
+        ASSERT_EQ(quorbit1_fuzz::Difference(general, compact), "") << text;
         ASSERT_EQ(general.SelfCheckFailures(), 0) << text;
     }
 }
