@@ -134,7 +134,8 @@ void RegisterEngine() {
 void RegisterOursOnly() {
     for (std::size_t length : {100u, 1000u, 10000u, 100000u}) {
         for (const auto& [shape, make] :
-             {std::pair{"nesting", &DeepNesting}, std::pair{"signs", &ChangesOfSign}}) {
+             {std::pair{"nesting", &DeepNesting}, std::pair{"signs", &ChangesOfSign},
+              std::pair{"worst", &DoubledCounts}}) {
             const std::string text = make(length);
             benchmark::RegisterBenchmark(
                 (std::string("quorbit1/") + shape + "/" + std::to_string(length)).c_str(),
@@ -214,7 +215,7 @@ void PrintTable(const Collector& c, const std::vector<std::string>& engines) {
                     speedup);
     }
     std::printf("\nquorbit1 long texts (us): ");
-    for (const char* shape : {"sum", "nesting", "signs"}) {
+    for (const char* shape : {"sum", "nesting", "signs", "worst"}) {
         std::printf("%s", shape);
         for (const char* len : {"100", "1000", "10000", "100000"}) {
             std::printf(" %s:%.1f", len,

@@ -1,5 +1,6 @@
 #include "Texts.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace quorbit1_bench {
@@ -65,6 +66,13 @@ std::string DeepNesting(std::size_t length) {
 std::string ChangesOfSign(std::size_t length) {
     const std::size_t n = length / 3;
     return Repeat("-(", n) + "1" + Repeat(")", n);
+}
+
+std::string DoubledCounts(std::size_t length) {
+    const std::string piece =
+        "//***))(()(-(-(*()))((/////*())(-sin////*))((-(***()))((///**))()((-(**))))(((()))//"
+        "*(**)))(((-(";
+    return Repeat(piece, std::max<std::size_t>(length / piece.size(), 1));
 }
 
 std::string ForMuParser(const std::string& text) {
