@@ -240,17 +240,21 @@ void CompactSolver::Scan(const std::string& text, const double (&vars)[4]) {
 }
 
 // A digit's share is digit * 10^place: in the integer part the place is the number of digits
-// behind it in its run, so a run is read once; in the fraction it is the distance from the
-// last point.
+// behind it in its run; in the fraction it is the distance from the last point. Either way a
+// run of digits is taken in one call, digit by digit from the left.
 void CompactSolver::ScanDigit(int& p) {
     Term& term = m_t[m_cur];
     if (m_decimalSeen) {
-        const int place = p - m_lastPoint;
-        if (place < kPlaceBound) {
-            const double digit = static_cast<double>(m_buf[p] - '0');
-            term.value = PowerOfTen(-place) * digit + term.value;
-        }
-        ++p;
+        double value = term.value;
+        do {
+            const int place = p - m_lastPoint;
+            if (place < kPlaceBound) {
+                const double digit = static_cast<double>(m_buf[p] - '0');
+                value = PowerOfTen(-place) * digit + value;
+            }
+            ++p;
+        } while (KindOf(m_buf[p]) == kDigit);
+        term.value = value;
         return;
     }
     int end = p + 1;
