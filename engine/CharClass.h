@@ -12,7 +12,6 @@ enum : unsigned char {
     kOperatorOrSpace = 1 << 2,  // "^+-*/ "
     kOperator = 1 << 3,         // "+-*/^"
     kDigit = 1 << 4,            // "1234567890"
-    kSecondLetter = 1 << 5,     // "IOASCTNL", the second letters of the ten names
 };
 
 constexpr std::array<unsigned char, 256> BuildTable() {
@@ -20,9 +19,11 @@ constexpr std::array<unsigned char, 256> BuildTable() {
     const struct {
         const char* members;
         unsigned char cls;
-    } classes[] = {{"1234567890.", kNumber},     {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", kLetter},
-                   {"^+-*/ ", kOperatorOrSpace}, {"+-*/^", kOperator},
-                   {"1234567890", kDigit},       {"IOASCTNL", kSecondLetter}};
+    } classes[] = {{"1234567890.", kNumber},
+                   {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", kLetter},
+                   {"^+-*/ ", kOperatorOrSpace},
+                   {"+-*/^", kOperator},
+                   {"1234567890", kDigit}};
     for (const auto& c : classes) {
         for (const char* p = c.members; *p != '\0'; ++p) {
             table[static_cast<unsigned char>(*p)] |= c.cls;

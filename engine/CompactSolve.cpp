@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "CharClass.h"
 #include "Equation.h"
 #include "Functions.h"
 #include "PowersOfTen.h"
@@ -278,63 +277,25 @@ void CompactSolver::ScanName(int& p, const double (&vars)[4]) {
     m_placeholders += 2;
     Term& term = m_t[m_cur];
     const char c0 = Folded(m_buf[p]);
-    const char c1 = Folded(m_buf[p + 1]);
-    const char c2 = Folded(m_buf[p + 2]);
-    const char c3 = Folded(m_buf[p + 3]);
     bool found = false;
     if (c0 == 'X' || c0 == 'Y' || c0 == 'Z' || c0 == 'T') {
         term.value = vars[c0 == 'X' ? 0 : c0 == 'Y' ? 1 : c0 == 'Z' ? 2 : 3];
         found = true;
     }
-    const auto is3 = [&](const char* name) {
-        return c0 == name[0] && c1 == name[1] && c2 == name[2];
-    };
-    const auto is4 = [&](const char* name) { return is3(name) && c3 == name[3]; };
-    int code = 0;
-    int skip = 0;
-    if (charclass::Is(c1, charclass::kSecondLetter)) {
-        if (c0 == 'L' && c1 == 'N') {
-            code = 8;
-            skip = 1;
-        } else if (is3("SIN")) {
-            code = 1;
-            skip = 2;
-        } else if (is3("COS")) {
-            code = 2;
-            skip = 2;
-        } else if (is3("TAN")) {
-            code = 3;
-            skip = 2;
-            term.value = 0.0;
-        } else if (is3("LOG")) {
-            code = 7;
-            skip = 2;
-        } else if (is3("ALN")) {
-            code = 10;
-            skip = 2;
-        } else if (is4("ASIN")) {
-            code = 4;
-            skip = 3;
-        } else if (is4("ACOS")) {
-            code = 5;
-            skip = 3;
-        } else if (is4("ATAN")) {
-            code = 6;
-            skip = 3;
-        } else if (is4("ALOG")) {
-            code = 9;
-            skip = 3;
+    const quorbit1_functions::NameMatch match = quorbit1_functions::MatchFunctionName(
+        c0, Folded(m_buf[p + 1]), Folded(m_buf[p + 2]), Folded(m_buf[p + 3]));
+    if (match.code != 0) {
+        term.funcCode = match.code;
+        if (match.code == 3) {
+            term.value = 0.0;  // TAN undoes the value the T took from its variable slot
         }
-    }
-    if (code != 0) {
-        term.funcCode = code;
         found = true;
     }
     if (!found) {
         trigExp.At(p);
     }
     m_decimalSeen = false;
-    p += skip + 1;
+    p += std::max(match.length, 1);
 }
 
 // Whether the text holds a ')' anywhere: the brackets before p have been counted, the rest is
@@ -712,16 +673,8 @@ void CompactSolver::CarryOver(int& c) {
 // Closes one bracket level where the sweep stopped; a negated bracket that is fully reduced
 // then hands its value, negated, to its marker.
 void CompactSolver::LevelCloseAndChangeOfSign(int c) {
-    Term& closed = m_t[c];
-    int open = closed.openParens - 1;
-    int close = closed.closeParens - 1;
-    if (open < 0 || close < 0) {
-        open = 0;
-        close = 0;
-    }
-    closed.openParens = open;
-    closed.closeParens = close;
-    openCount = open;
+    CloseOneLevel(m_t[c]);
+    openCount = m_t[c].openParens;
     Update(c);
 
     if (c > 0 && m_t[c - 1].op == '$' && openCount < 1) {

@@ -421,17 +421,10 @@ void CEquation::OperatorStep() {
 // Closes one bracket level on the term where the sweep stopped.
 void CEquation::LevelClose() {
     m_scratch = m_terms.GetAt(m_termIndex);
-    int open = m_scratch.openParens - 1;
-    int close = m_scratch.closeParens - 1;
-    if (open < 0 || close < 0) {
-        open = 0;
-        close = 0;
-    }
-    m_scratch.openParens = open;
-    m_scratch.closeParens = close;
+    CloseOneLevel(m_scratch);
     Put(m_termIndex, m_scratch);
-    m_openCount = open;
-    m_closeCount = close;
+    m_openCount = m_scratch.openParens;
+    m_closeCount = m_scratch.closeParens;
 }
 
 // Once a negated bracket is fully reduced, the value moves onto its marker, negated.

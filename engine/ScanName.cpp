@@ -1,5 +1,5 @@
-#include "CharClass.h"
 #include "Equation.h"
+#include "Functions.h"
 
 // name := 'X' | 'Y' | 'Z' | 'T'
 //       | 'LN' | 'SIN' | 'COS' | 'TAN' | 'LOG' | 'ALN' | 'ASIN' | 'ACOS' | 'ATAN' | 'ALOG'
@@ -52,48 +52,15 @@ void CEquation::ScanName() {
         m_nameFound = 1;
     }
 
-    const char c1 = at(m_pos + 1);
-    if (charclass::Is(c1, charclass::kSecondLetter)) {
-        const char c2 = at(m_pos + 2);
-        const auto is3 = [&](const char* name) {
-            return c0 == name[0] && c1 == name[1] && c2 == name[2];
-        };
-        if (c0 == 'L' && c1 == 'N') {
-            setFunc(8);
-            m_pos += 1;
-        } else if (is3("SIN")) {
-            setFunc(1);
-            m_pos += 2;
-        } else if (is3("COS")) {
-            setFunc(2);
-            m_pos += 2;
-        } else if (is3("TAN")) {
-            setFunc(3);
-            setValue(0.0);  // undoes the value the T took from its variable slot
-            m_pos += 2;
-        } else if (is3("LOG")) {
-            setFunc(7);
-            m_pos += 2;
-        } else if (c0 == 'A') {
-            const char c3 = at(m_pos + 3);
-            const auto is4 = [&](const char* name) { return is3(name) && c3 == name[3]; };
-            if (is3("ALN")) {
-                setFunc(10);
-                m_pos += 2;
-            } else if (is4("ASIN")) {
-                setFunc(4);
-                m_pos += 3;
-            } else if (is4("ACOS")) {
-                setFunc(5);
-                m_pos += 3;
-            } else if (is4("ATAN")) {
-                setFunc(6);
-                m_pos += 3;
-            } else if (is4("ALOG")) {
-                setFunc(9);
-                m_pos += 3;
-            }
+    // The letters are upper-cased already; the buffer ends in NULs, so four can be read.
+    const quorbit1_functions::NameMatch match =
+        quorbit1_functions::MatchFunctionName(c0, at(m_pos + 1), at(m_pos + 2), at(m_pos + 3));
+    if (match.code != 0) {
+        setFunc(match.code);
+        if (match.code == 3) {
+            setValue(0.0);  // TAN undoes the value the T took from its variable slot
         }
+        m_pos += match.length - 1;
     }
 
     if (m_nameFound < 1) {

@@ -41,4 +41,15 @@ inline bool IsNegativeZeroPlaceholder(const Term& t) {
     return IsBarePlaceholder(t) && std::signbit(t.value);
 }
 
+// Takes one bracket level off a term: one '(' and one ')'. A term short of either loses both
+// its counts instead.
+inline void CloseOneLevel(Term& t) {
+    t.openParens -= 1;
+    t.closeParens -= 1;
+    if (t.openParens < 0 || t.closeParens < 0) {
+        t.openParens = 0;
+        t.closeParens = 0;
+    }
+}
+
 }  // namespace quorbit1_terms
