@@ -23,7 +23,7 @@
 
 namespace {
 
-using namespace quorbit1_bench;
+using namespace quorbit1::bench;
 
 std::vector<std::string> g_corpus;
 
@@ -46,7 +46,7 @@ public:
     }
 
 private:
-    CEquation m_eq;
+    quorbit1::CEquation m_eq;
 };
 
 #ifdef QUORBIT1_HAVE_MUPARSER
@@ -140,7 +140,7 @@ void RegisterOursOnly() {
             benchmark::RegisterBenchmark(
                 (std::string("quorbit1/") + shape + "/" + std::to_string(length)).c_str(),
                 [text](benchmark::State& state) {
-                    CEquation eq;
+                    quorbit1::CEquation eq;
                     for (auto _ : state) {
                         eq.m_text = text;
                         eq.Solve();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-namespace quorbit1_bench {
+namespace quorbit1::bench {
 
 std::vector<std::string> LoadCorpus(const std::string& path) {
     std::ifstream in(path);
@@ -83,4 +83,4 @@ std::string ForFParser(const std::string& text) {
     return Translate(text, "log");
 }
 
-}  // namespace quorbit1_bench
+}  // namespace quorbit1::bench

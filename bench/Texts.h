@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace quorbit1_bench {
+namespace quorbit1::bench {
 
 std::vector<std::string> LoadCorpus(const std::string& path);
 
@@ -22,4 +22,4 @@ std::string DoubledCounts(std::size_t length);
 std::string ForMuParser(const std::string& text);
 std::string ForFParser(const std::string& text);
 
-}  // namespace quorbit1_bench
+}  // namespace quorbit1::bench

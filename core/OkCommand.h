@@ -49,9 +49,10 @@ inline constexpr ReportedFlag kReportedFlags[] = {
 inline constexpr const char* kMsgEmpty = "Enter an equation.";
 inline constexpr const char* kMsgEquals = "= is not supported. Restructure.";
 
-// Steps 2 to 10 of the OK command on the caller's evaluator and working members: copies the
-// angle unit and the text in, clears the flags, refuses an empty text or one with '=', solves
-// otherwise, and composes the message (clearing each reported flag). The answer is the
+// The OK command on the caller's evaluator and working members, as the dialog runs it once it
+// has read its controls: copies the angle unit and the text in, clears the flags, refuses an
+// empty text or one with '=', solves otherwise, and composes the message (clearing each
+// reported flag). The answer is the
 // evaluator's m_result whether or not it ran, so a refused text shows the previous answer.
 // errorText holds the composed message afterwards; emptying it is the caller's last step.
 OkOutcome RunOkCommand(CEquation& equation, int& inputError, std::string& errorText,

@@ -5,14 +5,12 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace quorbit1 {
 
 namespace {
-
-using quorbit1_functions::kDegreeFactor;
-using quorbit1_functions::kRadianFactor;
 
 // expr    := term { ('+' | '-') term }
 // term    := signed { ('*' | '/') signed }
@@ -154,21 +152,19 @@ private:
             name += static_cast<char>(std::toupper(static_cast<unsigned char>(m_text[m_pos])));
             ++m_pos;
         }
-        if (name == "X")
-            return m_vars.x;
-        if (name == "Y")
-            return m_vars.y;
-        if (name == "Z")
-            return m_vars.z;
-        if (name == "T")
-            return m_vars.t;
-        int code = 0;
-        for (int c = 1; c <= quorbit1_functions::kFunctionCount; ++c) {
-            if (name == quorbit1_functions::FunctionName(c)) {
-                code = c;
+        if (name.size() == 1 && std::strchr("XYZT", name[0]) != nullptr) {
+            return name == "X"   ? m_vars.x
+                   : name == "Y" ? m_vars.y
+                   : name == "Z" ? m_vars.z
+                                 : m_vars.t;
+        }
+        auto code = FuncCode::kNone;
+        for (int c = 1; c <= kFunctionCount; ++c) {
+            if (name == FunctionName(c)) {
+                code = static_cast<FuncCode>(c);
             }
         }
-        if (code == 0) {
+        if (code == FuncCode::kNone) {
             m_pos = start;
             return Fail("unknown name '" + name + "'");
         }
@@ -180,11 +176,11 @@ private:
             return Fail("')' expected");
         }
         const bool degrees = m_angleMode == 0;
-        if (degrees && code <= 3) {
+        if (degrees && TakesAngle(code)) {
             x *= kDegreeFactor;
         }
-        double r = quorbit1_functions::Apply(code, x);
-        if (degrees && code >= 4 && code <= 6) {
+        double r = Apply(code, x);
+        if (degrees && GivesAngle(code)) {
             r *= kRadianFactor;
         }
         return r;

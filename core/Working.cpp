@@ -1,7 +1,8 @@
 #include "Working.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
 
 #include "Functions.h"
 #include "OkCommand.h"
@@ -11,20 +12,20 @@ namespace quorbit1 {
 namespace {
 
 bool SameTerm(const Term& a, const Term& b) {
-    return a.funcCode == b.funcCode && std::memcmp(&a.value, &b.value, sizeof a.value) == 0 &&
+    return a.funcCode == b.funcCode &&
+           std::bit_cast<std::uint64_t>(a.value) == std::bit_cast<std::uint64_t>(b.value) &&
            a.op == b.op && a.openParens == b.openParens && a.closeParens == b.closeParens;
 }
 
 }  // namespace
 
-void WorkingRecorder::Scanned(const TermArray& terms) {
+void WorkingRecorder::Scanned(std::span<const Term> terms) {
     m_stages.clear();
     m_passes = 0;
     Add(WorkingStage{}, terms);
 }
 
-void WorkingRecorder::PassDone(int pass, int start, int sweptFrom, int sweptTo,
-                               const TermArray& terms) {
+void WorkingRecorder::PassDone(int pass, int start, int sweptFrom, std::span<const Term> terms) {
     m_passes = pass;
     if (m_stages.size() >= m_maxStages) {
         return;
@@ -33,20 +34,16 @@ void WorkingRecorder::PassDone(int pass, int start, int sweptFrom, int sweptTo,
     stage.pass = pass;
     stage.start = start;
     stage.sweptFrom = sweptFrom;
-    stage.sweptTo = sweptTo;
     Add(std::move(stage), terms);
 }
 
-void WorkingRecorder::Add(WorkingStage stage, const TermArray& terms) {
+void WorkingRecorder::Add(WorkingStage stage, std::span<const Term> terms) {
     const WorkingStage* before = m_stages.empty() ? nullptr : &m_stages.back();
-    stage.terms.reserve(static_cast<std::size_t>(terms.GetSize()));
-    for (int i = 0; i < terms.GetSize(); ++i) {
-        const Term t = terms.GetAt(i);
-        const auto at = static_cast<std::size_t>(i);
-        const bool changed =
-            before != nullptr && (at >= before->terms.size() || !SameTerm(before->terms[at], t));
-        stage.terms.push_back(t);
-        stage.changed.push_back(changed);
+    stage.terms.assign(terms.begin(), terms.end());
+    stage.changed.resize(terms.size());
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        stage.changed[i] = before != nullptr &&
+                           (i >= before->terms.size() || !SameTerm(before->terms[i], terms[i]));
     }
     m_stages.push_back(std::move(stage));
 }
@@ -56,12 +53,12 @@ std::string StageTitle(const WorkingStage& stage) {
         return "after the scan";
     }
     char buf[128];
-    if (stage.sweptFrom == stage.sweptTo) {
+    if (stage.sweptFrom == stage.start) {
         std::snprintf(buf, sizeof buf, "pass %d: started at term %d, worked on term %d", stage.pass,
-                      stage.start, stage.sweptTo);
+                      stage.start, stage.start);
     } else {
         std::snprintf(buf, sizeof buf, "pass %d: started at term %d, swept terms %d to %d",
-                      stage.pass, stage.start, stage.sweptFrom, stage.sweptTo);
+                      stage.pass, stage.start, stage.sweptFrom, stage.start);
     }
     return buf;
 }
@@ -78,8 +75,7 @@ std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount
             const Term& t = stage.terms[i];
             std::snprintf(line, sizeof line, "  %s %6zu  %2c  %-22s  %-8s  %4d  %5d\n",
                           stage.changed[i] ? "*" : " ", i, t.op, AnswerText(t.value).c_str(),
-                          quorbit1_functions::FunctionName(t.funcCode), t.openParens,
-                          t.closeParens);
+                          FunctionName(t.funcCode), t.openParens, t.closeParens);
             out += line;
         }
     }

@@ -12,8 +12,7 @@ namespace quorbit1 {
 struct WorkingStage {
     int pass = 0;  // 0 for the list as the scan left it
     int start = -1;
-    int sweptFrom = -1;
-    int sweptTo = -1;
+    int sweptFrom = -1;  // where the sweep stopped: it reduced the terms from here to start
     std::vector<Term> terms;
     std::vector<bool> changed;  // per term: differs from the same place in the stage before
 };
@@ -24,14 +23,14 @@ class WorkingRecorder final : public CEquationObserver {
 public:
     explicit WorkingRecorder(std::size_t maxStages = 400) : m_maxStages(maxStages) {}
 
-    void Scanned(const TermArray& terms) override;
-    void PassDone(int pass, int start, int sweptFrom, int sweptTo, const TermArray& terms) override;
+    void Scanned(std::span<const Term> terms) override;
+    void PassDone(int pass, int start, int sweptFrom, std::span<const Term> terms) override;
 
     const std::vector<WorkingStage>& Stages() const { return m_stages; }
     int PassCount() const { return m_passes; }  // all passes, recorded or not
 
 private:
-    void Add(WorkingStage stage, const TermArray& terms);
+    void Add(WorkingStage stage, std::span<const Term> terms);
 
     std::size_t m_maxStages;
     std::vector<WorkingStage> m_stages;

@@ -1,29 +1,68 @@
+// The evaluation: the term list reduced to one value in term 0, bracket level by bracket level.
 #include <algorithm>
 #include <cmath>
 
-#include "Equation.h"
 #include "Functions.h"
-#include "TermTests.h"
+#include "Solver.h"
+
+namespace quorbit1::engine {
 
 namespace {
 
-using quorbit1_functions::kDegreeFactor;
-using quorbit1_functions::kRadianFactor;
-using namespace quorbit1_terms;
+constexpr Term kFresh{0, 0.0, '+', 0, 0};
 
-// Lists up to this many terms are walked; longer ones are tracked (see Evaluate).
+// Lists of up to this many operands are walked; longer ones are tracked, where shortcuts are
+// on: below it a walk costs less than the books.
 constexpr int kWalkUpTo = 48;
+
+// The range in which a division is not performed, bounds excluded.
+bool IsNearZero(double v) {
+    return -1e-9 < v && v < 1e-9;
+}
+
+// The zero tests of a '*' left factor, of a '^' exponent and of the finish test let a NaN pass
+// as zero; the back walk and the placeholder shift do not.
+bool IsZeroOrNaN(double v) {
+    return v == 0.0 || std::isnan(v);
+}
+
+// Empty for the back walk: bracket counts are not looked at.
+bool IsEmpty(const Term& t) {
+    return t.op == '+' && t.value == 0.0 && t.funcCode == 0;
+}
+
+bool IsBarePlaceholder(const Term& t) {
+    return IsEmpty(t) && t.openParens < 1 && t.closeParens < 1;
+}
+
+// The finish test's: function code and bracket counts are not looked at.
+bool IsSettled(const Term& t) {
+    return IsZeroOrNaN(t.value) && t.op == '+';
+}
+
+// What the books of a long list record of each term.
+constexpr unsigned kHasClose = 1;
+constexpr unsigned kFull = 2;           // not empty for the back walk
+constexpr unsigned kSolid = 4;          // not a bare placeholder
+constexpr unsigned kUnsettled = 8;      // keeps the finish test from holding
+constexpr unsigned kNegativeZero = 16;  // a bare placeholder holding -0.0
+
+unsigned MarkOf(const Term& t) {
+    const bool bare = IsBarePlaceholder(t);
+    return (t.closeParens != 0 ? kHasClose : 0u) | (IsEmpty(t) ? 0u : kFull) |
+           (bare ? 0u : kSolid) | (IsSettled(t) ? 0u : kUnsettled) |
+           (bare && std::signbit(t.value) ? kNegativeZero : 0u);
+}
 
 }  // namespace
 
-void CEquation::NoteNaN(double value) {
-    if (std::isnan(value)) {
-        m_errDomain = 1;
-    }
+template <bool kShortcuts>
+void Solver<kShortcuts>::NoteNaN(double v) {
+    m_nanSeen = m_nanSeen || std::isnan(v);
 }
 
-// Reduces the term list to one value in term 0. Terms are never removed: a consumed operand
-// becomes a placeholder in place, so every index stays valid for the whole call.
+// Reduces the list to one value in term 0. Terms are never removed: a consumed operand becomes
+// a placeholder in place, so every index stays valid for the whole call.
 //
 // Each pass starts at the leftmost term that carries a ')' (or, when none is left, at the last
 // term that is not empty), sweeps left to the term where that bracket opened, and closes one
@@ -45,430 +84,400 @@ void CEquation::NoteNaN(double value) {
 // counts onto one term, which then loses one per pass, take a few times more. Should some
 // list escape this argument, the pass guard below ends the evaluation after eight times terms
 // times brackets passes and says so through GuardTripped().
-void CEquation::Evaluate() {
-    m_termIndex += 1;
-    ResetScratch();
-    m_terms.InsertAt(m_termIndex, m_scratch);
-    m_termCount = m_terms.GetSize();
-
+template <bool kShortcuts>
+void Solver<kShortcuts>::Evaluate() {
     // A minus becomes addition of the negated operand, before any function is applied: so a
     // minus in front of a function negates the function's argument, not its value.
-    for (int i = 0; i < m_termCount; ++i) {
-        m_scratch = m_terms.GetAt(i);
-        if (m_scratch.op == '-') {
-            m_scratch.op = '+';
-            m_scratch.value = -m_scratch.value;
-            NoteNaN(m_scratch.value);
-            Put(i, m_scratch);
+    for (int i = 0; i <= m_cur; ++i) {
+        if (m_t[i].op == '-') {
+            m_t[i].op = '+';
+            m_t[i].value = -m_t[i].value;
+            NoteNaN(m_t[i].value);
         }
     }
-
-    // From here on the list keeps its length. On a long list, keep track of which terms carry
-    // a ')', which are not empty, and how many after the first are not settled, so that
-    // finding where a pass starts and whether another is needed costs far less than a walk
-    // over the whole list. A short list is walked: that is cheaper than the bookkeeping.
-    m_tracking = m_termCount > kWalkUpTo || m_selfCheck;
+    // Terms behind the last operand are never written: every step writes at or left of where
+    // its pass started, or (a change-of-sign marker's merge) right behind a marker, and markers
+    // only ever move left from where the scan put them, in front of their bracket's term. So
+    // the walks stop at the last operand, and so do the books of a long list.
+    m_tracking = kShortcuts && m_cur + 1 > kWalkUpTo;
     if (m_tracking) {
         StartTracking();
     }
 
-    const long long passLimit = 8LL * (m_termCount + 2LL) * (m_parenTotal + 2LL) + 1024;
-    m_guardTripped = false;
+    CEquationObserver* const observer = m_eq.m_observer;
+    const long long passLimit = 8LL * (m_count + 2LL) * (m_opens + m_closes + 2LL) + 1024;
     int pass = 0;
     bool again = true;
-    do {
-        StartSearch();
-        PlaceholderShift();
-        m_termIndex = m_savedIndex;
-        m_sweepEnded = false;
-        do {
-            SweepTurn();
-        } while (!m_sweepEnded);
-        m_sweptFrom = m_termIndex;
-        LevelClose();
-        ChangeOfSign();
+    while (again) {
+        const int start = StartSearch();
+        PlaceholderShift(start);
+        const int c = Sweep(start);
+        LevelClose(c);
+        ChangeOfSign(c);
         ++pass;
-        if (m_observer != nullptr) {
-            m_observer->PassDone(pass, m_savedIndex, m_sweptFrom, m_savedIndex, m_terms);
+        if (observer != nullptr) {
+            observer->PassDone(pass, start, c, {m_t, static_cast<std::size_t>(m_count)});
         }
         again = FinishTest();
         if (again && pass >= passLimit) {
             m_guardTripped = true;
             break;
         }
-    } while (again);
-    m_tracking = false;
-}
-
-void CEquation::StartTracking() {
-    m_closeSet.Reset(m_termCount);
-    m_fullSet.Reset(m_termCount);
-    m_solidSet.Reset(m_termCount);
-    m_unsettled = 0;
-    m_negativeZeroPlaceholders = 0;
-    for (int i = 0; i < m_termCount; ++i) {
-        const Term t = m_terms.GetAt(i);
-        m_closeSet.Set(i, t.closeParens != 0);
-        m_fullSet.Set(i, !IsEmpty(t));
-        m_solidSet.Set(i, !IsBarePlaceholder(t));
-        if (i >= 1 && !IsSettled(t)) {
-            ++m_unsettled;
-        }
-        if (IsNegativeZeroPlaceholder(t)) {
-            ++m_negativeZeroPlaceholders;
-        }
     }
 }
 
-// Every change to a term during the reduction comes through here, so the bookkeeping above
-// stays true.
-void CEquation::Put(int index, const Term& term) {
-    if (m_tracking) {
-        const bool wasSettled = IsSettled(m_terms.GetAt(index));
-        const bool settled = IsSettled(term);
-        if (index >= 1 && wasSettled != settled) {
-            m_unsettled += settled ? -1 : 1;
-        }
-        m_closeSet.Set(index, term.closeParens != 0);
-        m_fullSet.Set(index, !IsEmpty(term));
-        m_solidSet.Set(index, !IsBarePlaceholder(term));
-        m_negativeZeroPlaceholders += (IsNegativeZeroPlaceholder(term) ? 1 : 0) -
-                                      (IsNegativeZeroPlaceholder(m_terms.GetAt(index)) ? 1 : 0);
+template <bool kShortcuts>
+void Solver<kShortcuts>::StartTracking() {
+    if (m_eq.m_tracking == nullptr) {
+        m_eq.m_tracking = std::make_unique<Tracking>();
     }
-    m_terms.SetAt(index, term);
+    m_books = m_eq.m_tracking.get();
+    m_books->closeSet.Reset(m_count);
+    m_books->fullSet.Reset(m_count);
+    m_books->solidSet.Reset(m_count);
+    m_books->marks.assign(static_cast<std::size_t>(m_count), 0);
+    for (int i = 0; i <= m_cur; ++i) {
+        const unsigned mark = MarkOf(m_t[i]);
+        m_books->marks[static_cast<std::size_t>(i)] = static_cast<unsigned char>(mark);
+        if ((mark & kHasClose) != 0) {
+            m_books->closeSet.Add(i);
+        }
+        if ((mark & kFull) != 0) {
+            m_books->fullSet.Add(i);
+        }
+        if ((mark & kSolid) != 0) {
+            m_books->solidSet.Add(i);
+        }
+        m_unsettled += i >= 1 && (mark & kUnsettled) != 0 ? 1 : 0;
+        m_negativeZeros += (mark & kNegativeZero) != 0 ? 1 : 0;
+    }
+}
+
+// Every change to a term of a tracked list is followed by this, so that the books stay true.
+template <bool kShortcuts>
+void Solver<kShortcuts>::Update(int i) {
+    if (!m_tracking) {
+        return;
+    }
+    const unsigned mark = MarkOf(m_t[i]);
+    unsigned char& old = m_books->marks[static_cast<std::size_t>(i)];
+    const unsigned changed = mark ^ old;
+    if (changed == 0) {
+        return;
+    }
+    old = static_cast<unsigned char>(mark);
+    if ((changed & kHasClose) != 0) {
+        m_books->closeSet.Set(i, (mark & kHasClose) != 0);
+    }
+    if ((changed & kFull) != 0) {
+        m_books->fullSet.Set(i, (mark & kFull) != 0);
+    }
+    if ((changed & kSolid) != 0) {
+        m_books->solidSet.Set(i, (mark & kSolid) != 0);
+    }
+    if ((changed & kUnsettled) != 0 && i >= 1) {
+        m_unsettled += (mark & kUnsettled) != 0 ? 1 : -1;
+    }
+    if ((changed & kNegativeZero) != 0) {
+        m_negativeZeros += (mark & kNegativeZero) != 0 ? 1 : -1;
+    }
 }
 
 // The leftmost term that carries a ')'; when none does, the last term that is not empty for
 // the back walk, or term 0.
-int CEquation::WalkToStart() const {
-    for (int i = 0; i < m_termCount; ++i) {
-        if (m_terms.GetAt(i).closeParens != 0) {
+template <bool kShortcuts>
+int Solver<kShortcuts>::StartSearch() const {
+    if (m_tracking) {
+        const int start = m_books->closeSet.First();
+        return start >= 0 ? start : std::max(m_books->fullSet.Last(), 0);
+    }
+    for (int i = 0; i <= m_cur; ++i) {
+        if (m_t[i].closeParens != 0) {
             return i;
         }
     }
-    int i = m_termCount;
+    int start = m_cur + 1;
     do {
-        i -= 1;
-    } while (IsEmpty(m_terms.GetAt(i)) && i != 0);
-    return i;
-}
-
-void CEquation::StartSearch() {
-    if (!m_tracking) {
-        m_termIndex = WalkToStart();
-    } else {
-        m_termIndex = m_closeSet.First();
-        if (m_termIndex < 0) {
-            m_termIndex = std::max(m_fullSet.Last(), 0);
-        }
-        if (m_selfCheck && WalkToStart() != m_termIndex) {
-            ++m_selfCheckFailures;
-        }
-    }
-    m_peek = m_terms.GetAt(m_termIndex).op;
-    m_savedIndex = m_termIndex;
+        start -= 1;
+    } while (IsEmpty(m_t[start]) && start != 0);
+    return start;
 }
 
 // Moves the start term left over bare placeholders, so that '2++3' adds the 3 straight into
 // the 2 instead of leaving it behind an empty slot. Term 0 is never a target.
-void CEquation::PlaceholderShift() {
-    int k = std::max(m_termIndex, 1);
-    m_shifted = 0;
-    if (CanSkipPlaceholders()) {
-        // Every term between the last solid one and k is a +0 placeholder, so the step-by-step
-        // moves below come down to one: the term lands right behind that solid term.
-        const int target = std::max(m_solidSet.Before(k) + 1, 1);
+template <bool kShortcuts>
+void Solver<kShortcuts>::PlaceholderShift(int start) {
+    int k = std::max(start, 1);
+    if (CanSkip()) {
+        // Every term between the last solid one and k is a +0 placeholder, so the moves one
+        // place at a time come down to one.
+        const int target = std::max(m_books->solidSet.Before(k) + 1, 1);
         if (target < k) {
-            Put(target, m_terms.GetAt(k));
-            ResetScratch();
-            Put(k, m_scratch);
+            m_t[target] = m_t[k];
+            Update(target);
+            m_t[k] = kFresh;
+            Update(k);
         }
         return;
     }
-    do {
-        m_shifted = 0;
-        if (k != 1 && IsBarePlaceholder(m_terms.GetAt(k - 1))) {
-            Put(k - 1, m_terms.GetAt(k));
-            m_scratch = m_terms.GetAt(k);
-            ResetScratch();
-            Put(k, m_scratch);
-            k -= 1;
-            m_shifted = 1;
-        }
-    } while (m_shifted == 1);
+    for (; k != 1 && IsBarePlaceholder(m_t[k - 1]); --k) {
+        m_t[k - 1] = m_t[k];
+        Update(k - 1);
+        m_t[k] = kFresh;
+        Update(k);
+    }
 }
 
-// The shortcuts over runs of placeholders hold while no placeholder carries -0.0 (adding such
-// zeros one by one could leave a -0.0 where the shortcut leaves +0.0). The self-check takes
-// the long way so that the two can be compared.
-bool CEquation::CanSkipPlaceholders() const {
-    return m_tracking && !m_selfCheck && m_negativeZeroPlaceholders == 0;
-}
-
-void CEquation::SweepTurn() {
-    // A turn on a +0 placeholder adds +0 into the placeholder on its left, which changes
-    // nothing: over a run of them the sweep goes straight to the last one, where the turn that
-    // reaches a solid term is taken as usual.
-    if (m_funcState != 2 && m_termIndex > 1 && CanSkipPlaceholders() &&
-        IsBarePlaceholder(m_terms.GetAt(m_termIndex))) {
-        const int land = std::max(m_solidSet.Before(m_termIndex) + 1, 1);
-        if (land < m_termIndex) {
-            m_termIndex = land;
-            m_openCount = 0;
-            m_marker = m_terms.GetAt(m_termIndex - 1).op;
-            if (m_marker == '$' && m_funcState > 0) {
-                m_funcState = 2;
+// Turns from start leftwards until the level is done; returns where the sweep stopped. A turn
+// applies the function of the term at the cursor, or folds that term into its left neighbour.
+// The sweep goes on while the fold left no open bracket, the cursor is not at term 0, and no
+// change-of-sign marker has been met after a function was applied.
+template <bool kShortcuts>
+int Solver<kShortcuts>::Sweep(int start) {
+    int c = start;
+    for (;;) {
+        // A turn on a +0 placeholder adds +0 into the placeholder on its left: over a run of
+        // them the sweep goes straight to the last one.
+        if (CanSkip() && m_funcState != 2 && c > 1 && IsBarePlaceholder(m_t[c])) {
+            const int land = std::max(m_books->solidSet.Before(c) + 1, 1);
+            if (land < c) {
+                c = land;
+                m_openCount = 0;
+                if (m_t[c - 1].op == '$' && m_funcState > 0) {
+                    m_funcState = 2;
+                }
+                if (m_funcState == 2) {
+                    return c;
+                }
+                continue;
             }
-            m_sweepEnded = m_funcState == 2;
-            return;
         }
-    }
-    m_scratch = m_terms.GetAt(m_termIndex);
-    m_funcCode = m_scratch.funcCode;
-    if (m_angleMode == 0 && m_funcCode >= 1 && m_funcCode <= 3) {
-        m_arg = m_scratch.value * kDegreeFactor;
-        m_scratch.value = m_arg;
-        NoteNaN(m_arg);
-        Put(m_termIndex, m_scratch);
-    }
-
-    bool markerTurn = false;
-    if (m_funcCode > 0) {
-        ApplyFunction();
-    } else if (m_termIndex > 0) {
-        markerTurn = !(m_scratch.op == '+' || m_scratch.op == '*' || m_scratch.op == '/' ||
-                       m_scratch.op == '^');
-        OperatorStep();
-    }
-
-    if (m_termIndex > 0) {
-        m_marker = m_terms.GetAt(m_termIndex - 1).op;
-        if (m_marker == '$' && m_funcState > 0) {
+        const bool functionTurn = m_t[c].funcCode > 0;
+        bool markerTurn = false;
+        if (functionTurn) {
+            ApplyFunction(m_t[c]);
+            Update(c);
+        } else if (c > 0) {
+            markerTurn = OperatorStep(c);
+        }
+        if (c > 0 && m_t[c - 1].op == '$' && m_funcState > 0) {
             m_funcState = 2;
         }
-    }
-    if (!markerTurn && m_funcCode == 0) {
-        CarryOverPlaceholders();
-    }
-    // A turn on a change-of-sign marker does not move the cursor; a second turn there would
-    // find nothing left to merge and so would repeat for ever. The level close that follows
-    // settles the marker instead.
-    m_sweepEnded = !(m_openCount == 0 && m_termIndex > 0 && m_funcState != 2) || markerTurn;
-}
-
-// After a turn, the term at the cursor may have nothing but +0 placeholders on its left. Turn
-// by turn the sweep would move it one place at a time: a '+' term by adding it to +0 (which
-// leaves its value as it is unless it is -0, which is left to the long way), a '*' term by the
-// zero-factor copy (which doubles its closing count each time, up to the cap). This does those
-// turns at once and leaves the cursor where the last of them would, in front of the first solid
-// term.
-void CEquation::CarryOverPlaceholders() {
-    if (m_funcState == 2 || m_openCount != 0 || m_termIndex <= 1 || !CanSkipPlaceholders()) {
-        return;
-    }
-    Term carried = m_terms.GetAt(m_termIndex);
-    if ((carried.op != '+' && carried.op != '*') || carried.funcCode != 0 ||
-        carried.openParens != 0 || (carried.value == 0.0 && std::signbit(carried.value)) ||
-        !IsBarePlaceholder(m_terms.GetAt(m_termIndex - 1))) {
-        return;
-    }
-    const int land = std::max(m_solidSet.Before(m_termIndex) + 1, 1);
-    if (land >= m_termIndex) {
-        return;
-    }
-    if (carried.op == '*') {
-        for (int step = m_termIndex - land;
-             step > 0 && carried.closeParens != 0 && carried.closeParens != m_parenTotal; --step) {
-            carried.closeParens = std::min(2 * carried.closeParens, m_parenTotal);
+        if (!markerTurn && !functionTurn) {
+            CarryOver(c);
+        }
+        // A turn on a change-of-sign marker does not move the cursor; a second turn there would
+        // find nothing left to merge and so would repeat for ever. The level close that follows
+        // settles the marker instead.
+        if (markerTurn || !(m_openCount == 0 && c > 0 && m_funcState != 2)) {
+            return c;
         }
     }
-    ResetScratch();
-    Put(m_termIndex, m_scratch);
-    m_scratch = carried;
-    Put(land, carried);
-    m_termIndex = land;
+}
+
+// In degrees SIN, COS and TAN take their argument times the degree factor, and ASIN, ACOS and
+// ATAN give their result times 57.3. LOG and LN refuse an argument that is not greater than 0
+// (a NaN is let through, and stays NaN): the term becomes 0 and the flag is raised.
+template <bool kShortcuts>
+void Solver<kShortcuts>::ApplyFunction(Term& term) {
+    const auto code = static_cast<FuncCode>(term.funcCode);
+    const bool degrees = m_eq.m_angleMode == 0;
+    if (degrees && TakesAngle(code)) {
+        term.value *= kDegreeFactor;
+        NoteNaN(term.value);
+    }
+    m_funcState = 1;
+    const double x = term.value;
+    double y = 0.0;
+    if ((code == FuncCode::kLog || code == FuncCode::kLn) && x <= 0.0) {
+        (code == FuncCode::kLog ? m_errLog10Neg : m_errLnNeg) = 1;
+    } else {
+        y = Apply(code, x);
+        NoteNaN(y);
+    }
+    term.funcCode = 0;
+    term.value = y;
+    if (degrees && GivesAngle(code)) {
+        term.value = y * kRadianFactor;
+        NoteNaN(term.value);
+    }
+}
+
+// The operand at c (R, whose op is the operator) is folded into its left neighbour (L), which
+// keeps its own op for a later turn; the cursor moves onto L. Returns true for a turn on a
+// change-of-sign marker, which folds nothing and stays.
+template <bool kShortcuts>
+bool Solver<kShortcuts>::OperatorStep(int& c) {
+    // Only these two of R are read, unless a zero left factor takes all of it.
+    const char rightOp = m_t[c].op;
+    const double rightValue = m_t[c].value;
+    bool markerTurn = false;
+    switch (rightOp) {
+        case '+': {
+            Term& left = m_t[--c];
+            left.value = left.value + rightValue;
+            NoteNaN(left.value);
+            break;
+        }
+        case '*': {
+            Term& left = m_t[--c];
+            if (IsZeroOrNaN(left.value)) {
+                // A zero left factor is an empty slot: the right factor takes its place.
+                left = m_t[c + 1];
+            } else {
+                left.value = left.value * rightValue;
+                NoteNaN(left.value);
+            }
+            break;
+        }
+        case '/': {
+            // Division by an operand within 1e-9 of zero is not performed: it becomes an empty
+            // term, and so does a dividend in that range.
+            Term& left = m_t[--c];
+            bool skip = false;
+            if (IsNearZero(left.value)) {
+                left.op = '+';
+                left.value = 0.0;
+                skip = true;
+            }
+            if (IsNearZero(rightValue)) {
+                m_t[c + 1].op = '+';
+                m_t[c + 1].value = 0.0;
+                skip = true;
+            }
+            if (!skip) {
+                left.value = left.value / rightValue;
+                NoteNaN(left.value);
+            }
+            break;
+        }
+        case '^': {
+            Term& left = m_t[--c];
+            if (IsZeroOrNaN(rightValue)) {
+                left.value = 1.0;
+            } else {
+                left.value = std::pow(left.value, rightValue);
+                NoteNaN(left.value);
+            }
+            break;
+        }
+        default:
+            markerTurn = true;
+            break;
+    }
+    // The merge: R becomes an empty term and hands its brackets to L. No term may own more
+    // brackets than the text holds; without that cap the zero-factor copy above, which gives L
+    // R's counts before the merge adds them again, doubles them at every '0*'.
+    const int total = m_opens + m_closes;
+    Term& left = m_t[c];
+    Term& merged = m_t[c + 1];
+    merged.value = 0.0;
+    merged.op = '+';
+    merged.funcCode = 0;
+    left.closeParens = std::min(left.closeParens + merged.closeParens, total);
+    left.openParens = std::min(left.openParens + merged.openParens, total);
+    merged.closeParens = 0;
+    merged.openParens = 0;
+    m_openCount = left.openParens;
+    Update(c);
+    Update(c + 1);
+    return markerTurn;
+}
+
+// The term at the cursor may now have nothing but +0 placeholders on its left. A '+' term
+// would cross them one turn at a time unchanged (unless it holds -0.0, left to the long way);
+// a '*' term too, by the zero-factor copy, which doubles its closing count each time up to the
+// cap. Both are taken at once, leaving the cursor where the last of those turns would.
+template <bool kShortcuts>
+void Solver<kShortcuts>::CarryOver(int& c) {
+    if (!CanSkip() || m_funcState == 2 || m_openCount != 0 || c <= 1) {
+        return;
+    }
+    Term carried = m_t[c];
+    if ((carried.op != '+' && carried.op != '*') || carried.funcCode != 0 ||
+        carried.openParens != 0 || (carried.value == 0.0 && std::signbit(carried.value)) ||
+        !IsBarePlaceholder(m_t[c - 1])) {
+        return;
+    }
+    const int land = std::max(m_books->solidSet.Before(c) + 1, 1);
+    if (land >= c) {
+        return;
+    }
+    const int total = m_opens + m_closes;
+    if (carried.op == '*') {
+        for (int step = c - land;
+             step > 0 && carried.closeParens != 0 && carried.closeParens != total; --step) {
+            carried.closeParens = std::min(2 * carried.closeParens, total);
+        }
+    }
+    m_t[c] = kFresh;
+    Update(c);
+    m_t[land] = carried;
+    Update(land);
+    c = land;
     m_openCount = 0;
-    m_marker = m_terms.GetAt(m_termIndex - 1).op;
-    if (m_marker == '$' && m_funcState > 0) {
+    if (m_t[c - 1].op == '$' && m_funcState > 0) {
         m_funcState = 2;
     }
 }
 
-void CEquation::ApplyFunction() {
-    m_funcState = 1;
-    m_scratch = m_terms.GetAt(m_termIndex);
-    m_arg = m_scratch.value;
-    bool logRefused = false;
-    // "Greater than 0" lets a NaN through to the logarithm, which keeps it NaN.
-    if ((m_funcCode == 7 || m_funcCode == 8) && m_arg <= 0.0) {
-        logRefused = true;
-        m_acc = 0.0;
-        if (m_funcCode == 7) {
-            m_errLog10Neg = 1;
-        } else {
-            m_errLnNeg = 1;
-        }
-    } else {
-        m_acc = quorbit1_functions::Apply(m_funcCode, m_arg);
+// Takes one bracket level off the term where the sweep stopped: one '(' and one ')'. A term
+// short of either loses both its counts instead.
+template <bool kShortcuts>
+void Solver<kShortcuts>::LevelClose(int c) {
+    Term& t = m_t[c];
+    t.openParens -= 1;
+    t.closeParens -= 1;
+    if (t.openParens < 0 || t.closeParens < 0) {
+        t.openParens = 0;
+        t.closeParens = 0;
     }
-    m_scratch.value = m_acc;
-    m_scratch.funcCode = 0;
-    if (!logRefused) {
-        NoteNaN(m_acc);
-    }
-    Put(m_termIndex, m_scratch);
-    if (m_angleMode == 0 && m_funcCode >= 4 && m_funcCode <= 6) {
-        m_scratch = m_terms.GetAt(m_termIndex);
-        m_acc = m_scratch.value * kRadianFactor;
-        m_scratch.value = m_acc;
-        NoteNaN(m_acc);
-        Put(m_termIndex, m_scratch);
-    }
+    m_openCount = t.openParens;
+    Update(c);
 }
 
-// R is the term at the cursor, whose op is the operator; L its left neighbour. The result goes
-// into L, which keeps its own op for a later turn.
-void CEquation::OperatorStep() {
-    Term right = m_terms.GetAt(m_termIndex);
-    switch (right.op) {
-        case '+': {
-            m_termIndex -= 1;
-            m_scratch = m_terms.GetAt(m_termIndex);
-            m_acc = m_scratch.value + right.value;
-            m_scratch.value = m_acc;
-            NoteNaN(m_acc);
-            Put(m_termIndex, m_scratch);
-            break;
-        }
-        case '*': {
-            m_termIndex -= 1;
-            m_scratch = m_terms.GetAt(m_termIndex);
-            if (IsZeroOrNaN(m_scratch.value)) {
-                // A zero left factor is an empty slot: the right factor takes its place.
-                m_scratch = right;
-            } else {
-                m_acc = m_scratch.value * right.value;
-                m_scratch.value = m_acc;
-                NoteNaN(m_acc);
-            }
-            Put(m_termIndex, m_scratch);
-            break;
-        }
-        case '/': {
-            m_divSkip = 0;
-            m_termIndex -= 1;
-            m_scratch = m_terms.GetAt(m_termIndex);
-            if (IsNearZero(m_scratch.value)) {
-                m_scratch.op = '+';
-                m_scratch.value = 0.0;
-                Put(m_termIndex, m_scratch);
-                m_divSkip = 1;
-            }
-            if (IsNearZero(right.value)) {
-                m_scratch = m_terms.GetAt(m_termIndex + 1);
-                m_scratch.op = '+';
-                m_scratch.value = 0.0;
-                Put(m_termIndex + 1, m_scratch);
-                m_divSkip = 1;
-            }
-            if (m_divSkip == 0) {
-                m_scratch = m_terms.GetAt(m_termIndex);
-                m_acc = m_scratch.value / right.value;
-                m_scratch.value = m_acc;
-                NoteNaN(m_acc);
-                Put(m_termIndex, m_scratch);
-            }
-            m_divSkip = 0;
-            break;
-        }
-        case '^': {
-            m_termIndex -= 1;
-            m_scratch = m_terms.GetAt(m_termIndex);
-            if (IsZeroOrNaN(right.value)) {
-                m_acc = 1.0;
-            } else {
-                m_acc = std::pow(m_scratch.value, right.value);
-                NoteNaN(m_acc);
-            }
-            m_scratch.value = m_acc;
-            Put(m_termIndex, m_scratch);
-            break;
-        }
-        default:
-            break;
+// Once a negated bracket is fully reduced, its value moves onto its marker, negated, and a
+// marker left holding the value itself turns into a '+' term of the negated value.
+template <bool kShortcuts>
+void Solver<kShortcuts>::ChangeOfSign(int c) {
+    if (c > 0 && m_t[c - 1].op == '$' && m_openCount < 1) {
+        m_t[c - 1] = m_t[c];
+        m_t[c - 1].value = -m_t[c].value;
+        NoteNaN(m_t[c - 1].value);
+        m_t[c].op = '+';
+        m_t[c].value = 0.0;
+        m_t[c].openParens = 0;
+        m_t[c].closeParens = 0;
+        Update(c - 1);
+        Update(c);
     }
-
-    // The merge: R becomes an empty term and hands its brackets to L. No term may own more
-    // brackets than the text holds; without that cap the zero-factor copy above, which gives
-    // L R's counts before the merge adds them again, doubles them at every '0*'.
-    const int j = m_termIndex;
-    Term left = m_terms.GetAt(j);
-    m_scratch = m_terms.GetAt(j + 1);
-    m_scratch.value = 0.0;
-    m_scratch.op = '+';
-    m_scratch.funcCode = 0;
-    Put(j + 1, m_scratch);
-
-    left.closeParens = std::min(left.closeParens + m_scratch.closeParens, m_parenTotal);
-    m_scratch.closeParens = 0;
-    left.openParens = std::min(left.openParens + m_scratch.openParens, m_parenTotal);
-    m_scratch.openParens = 0;
-    m_openCount = left.openParens;
-    Put(j, left);
-    Put(j + 1, m_scratch);
-}
-
-// Closes one bracket level on the term where the sweep stopped.
-void CEquation::LevelClose() {
-    m_scratch = m_terms.GetAt(m_termIndex);
-    CloseOneLevel(m_scratch);
-    Put(m_termIndex, m_scratch);
-    m_openCount = m_scratch.openParens;
-    m_closeCount = m_scratch.closeParens;
-}
-
-// Once a negated bracket is fully reduced, the value moves onto its marker, negated.
-void CEquation::ChangeOfSign() {
-    if (m_termIndex > 0 && m_terms.GetAt(m_termIndex - 1).op == '$' && m_openCount < 1) {
-        m_scratch = m_terms.GetAt(m_termIndex);
-        m_scratch.value = -m_scratch.value;
-        NoteNaN(m_scratch.value);
-        Put(m_termIndex - 1, m_scratch);
-        m_scratch = m_terms.GetAt(m_termIndex);
-        m_scratch.op = '+';
-        m_scratch.value = 0.0;
-        m_scratch.openParens = 0;
-        m_scratch.closeParens = 0;
-        Put(m_termIndex, m_scratch);
-    }
-    m_scratch = m_terms.GetAt(m_termIndex);
-    if (m_scratch.op == '$' && m_openCount < 1) {
-        m_scratch.value = -m_scratch.value;
-        m_scratch.op = '+';
-        NoteNaN(m_scratch.value);
-        Put(m_termIndex, m_scratch);
+    if (m_t[c].op == '$' && m_openCount < 1) {
+        m_t[c].value = -m_t[c].value;
+        m_t[c].op = '+';
+        NoteNaN(m_t[c].value);
+        Update(c);
     }
 }
 
 // True while another pass is needed: some term after the first is not settled, or the first
 // still carries a function.
-bool CEquation::WalkToFinish() const {
-    bool again = m_terms.GetAt(0).funcCode > 0;
-    for (int i = 1; i < m_termCount && !again; ++i) {
-        again = !IsSettled(m_terms.GetAt(i));
+template <bool kShortcuts>
+bool Solver<kShortcuts>::FinishTest() const {
+    if (m_t[0].funcCode > 0) {
+        return true;
     }
-    return again;
-}
-
-bool CEquation::FinishTest() {
-    if (!m_tracking) {
-        m_again = WalkToFinish() ? 1 : 0;
-    } else {
-        m_again = (m_unsettled > 0 || m_terms.GetAt(0).funcCode > 0) ? 1 : 0;
-        if (m_selfCheck && WalkToFinish() != (m_again == 1)) {
-            ++m_selfCheckFailures;
+    if (m_tracking) {
+        return m_unsettled > 0;
+    }
+    for (int i = 1; i <= m_cur; ++i) {
+        if (!IsSettled(m_t[i])) {
+            return true;
         }
     }
-    m_peek = m_terms.GetAt(m_termCount - 1).op;
-    return m_again == 1;
+    return false;
 }
+
+template void Solver<true>::Evaluate();
+template void Solver<false>::Evaluate();
+
+}  // namespace quorbit1::engine

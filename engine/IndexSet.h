@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace quorbit1::engine {
+
 class IndexSet {
 public:
     // Empties the set and makes room for indices 0 .. size-1 (storage is kept for reuse).
@@ -89,3 +91,5 @@ private:
     std::vector<std::uint64_t> m_bits;
     std::vector<std::uint64_t> m_summary;
 };
+
+}  // namespace quorbit1::engine

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <string>
 
+namespace quorbit1 {
+
 class CEquation;
 
-namespace quorbit1_fuzz {
+namespace fuzz {
 
 // Input layout: byte 0 bit 0 is the angle unit; byte 1 bit 0 says that 32 bytes of variable
 // slots (X, Y, Z, T as raw doubles) follow; the rest is the text. Returns an empty string when
@@ -20,4 +22,6 @@ std::string CheckInput(const std::uint8_t* data, std::size_t size);
 // the term list left behind. Empty when they agree in all of it.
 std::string Difference(const CEquation& a, const CEquation& b);
 
-}  // namespace quorbit1_fuzz
+}  // namespace fuzz
+
+}  // namespace quorbit1

@@ -29,6 +29,7 @@ void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
 
+using quorbit1::CEquation;
 using testing_support::Repeat;
 
 namespace {

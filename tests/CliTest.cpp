@@ -61,10 +61,7 @@ const CliCase kCliCases[] = {
      1,
      "10.7071067859062\n0.49999999614644\n14\n-0.707106785906176\n5\n0\tLn negatives not "
      "allowed.\n"},
-    {"NoMessageExitsZero", {"2+3"}, "", 0, "5\n"},
     {"Radians", {"--radians", "sin(30)"}, "", 0, "-0.988031624092862\n"},
-    {"ShortRadians", {"-r", "sin(30)"}, "", 0, "-0.988031624092862\n"},
-    {"DegreesExplicit", {"--degrees", "sin(30)"}, "", 0, "0.49999999614644\n"},
     {"OptionAfterExpression", {"sin(30)", "-r"}, "", 0, "-0.988031624092862\n"},
     {"MinusFirstIsExpression", {"-5", "-(2)"}, "", 0, "-5\n-2\n"},
     {"DoubleDashEndsOptions", {"--", "--radians"}, "", 1, "0\tTwo sequential operators.\n"},
@@ -73,29 +70,19 @@ const CliCase kCliCases[] = {
     {"LinesOfInput", {}, "2+3\n\nsin(30)\r\n", 1, "5\n5\tEnter an equation.\n0.49999999614644\n"},
     {"NoInput", {}, "", 0, ""},
     {"InputWithoutFinalNewline", {}, "2*3", 0, "6\n"},
+    {"SetFillsTheVariableSlots", {"--set", "X=2", "x^3"}, "", 0, "8\n"},
+    // x*(t+y): no precedence.
+    {"SetSeveral", {"--set", "x=1.5", "--set", "T=4", "--set", "y=-2", "x*t+y"}, "", 0, "3\n"},
+    {"SetWithEquals", {"--set=Z=3", "z", "-z"}, "", 0, "3\n-3\n"},
+    {"VariablesStartAtZero", {"x"}, "", 0, "0\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, CliTable, ::testing::ValuesIn(kCliCases), CaseName{});
 
-TEST(CliUsage, BadOptionsAreUsageErrors) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"--bogus", "1"},
-                                                 {"--radians", "--degrees", "1"},
-                                                 {"--Degrees"}}) {
-        const CliRun r = RunCliWith(args);
-        EXPECT_EQ(r.status, 2) << args[0];
-        EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("Usage: quorbit1-cli"), std::string::npos) << r.err;
-    }
-}
-
 TEST(CliUsage, HelpAndVersion) {
     const CliRun help = RunCliWith({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Usage: quorbit1-cli [--radians|--degrees]"), std::string::npos);
-    for (const char* option : {"--trace", "--json", "--set"}) {
-        EXPECT_NE(help.out.find(option), std::string::npos) << option;
-    }
-    EXPECT_NE(help.out.find("--radians"), std::string::npos);
+    EXPECT_EQ(help.out.rfind("Usage: quorbit1-cli", 0), 0u);
     const CliRun version = RunCliWith({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "quorbit1-cli 1.0\n");
@@ -127,17 +114,12 @@ TEST(CliWorking, TraceGivesTheUsualReading) {
     EXPECT_NE(RunCliWith({"--trace", ""}).out.find("not evaluated"), std::string::npos);
 }
 
-TEST(CliWorking, SetFillsTheVariableSlots) {
-    EXPECT_EQ(RunCliWith({"--set", "X=2", "x^3"}).out, "8\n");
-    EXPECT_EQ(RunCliWith({"--set", "x=1.5", "--set", "T=4", "--set", "y=-2", "x*t+y"}).out,
-              "3\n");  // x*(t+y): no precedence
-    EXPECT_EQ(RunCliWith({"--set=Z=3", "z", "-z"}).out, "3\n-3\n");
-    EXPECT_EQ(RunCliWith({"x"}).out, "0\n");
-}
-
-TEST(CliWorking, BadSettingsAndCombinationsAreUsageErrors) {
+TEST(CliUsage, BadOptionsSettingsAndCombinationsAreUsageErrors) {
     for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"--set", "W=2", "1"},
+         std::vector<std::vector<std::string>>{{"--bogus", "1"},
+                                               {"--radians", "--degrees", "1"},
+                                               {"--Degrees"},
+                                               {"--set", "W=2", "1"},
                                                {"--set", "X=abc", "1"},
                                                {"--set", "X=", "1"},
                                                {"--set", "X2", "1"},
@@ -148,7 +130,7 @@ TEST(CliWorking, BadSettingsAndCombinationsAreUsageErrors) {
         const CliRun r = RunCliWith(args);
         EXPECT_EQ(r.status, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
         EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+        EXPECT_NE(r.err.find("Usage: quorbit1-cli"), std::string::npos) << r.err;
     }
 }
 

@@ -15,10 +15,13 @@ using testing_support::Repeat;
 
 namespace {
 
-class PassCounter final : public CEquationObserver {
+using quorbit1::CEquation;
+using quorbit1::Term;
+
+class PassCounter final : public quorbit1::CEquationObserver {
 public:
-    void Scanned(const TermArray&) override {}
-    void PassDone(int, int, int, int, const TermArray&) override { ++passes; }
+    void Scanned(std::span<const Term>) override {}
+    void PassDone(int, int, int, std::span<const Term>) override { ++passes; }
     int passes = 0;
 };
 
@@ -42,7 +45,7 @@ TEST_P(WorstTexts, EndWithinTermsPlusBrackets) {
     e.m_text = c.text;
     e.Solve();
     EXPECT_FALSE(e.GuardTripped());
-    EXPECT_LE(counter.passes, e.m_termCount + e.m_parenTotal);
+    EXPECT_LE(counter.passes, e.m_terms.GetSize() + e.ParenTotal());
     if (!std::isnan(c.expected)) {
         EXPECT_EQ(e.m_result, c.expected);
     }
@@ -81,8 +84,9 @@ TEST(Termination, DoubledCountsDrainOneBracketPerPass) {
         "*(**)))(((-(";
     e.Solve();
     EXPECT_FALSE(e.GuardTripped());
-    EXPECT_GT(counter.passes, 4 * (e.m_termCount + e.m_parenTotal));
-    EXPECT_LE(counter.passes, (e.m_termCount + 2) * (e.m_parenTotal + 2));
+    const int terms = e.m_terms.GetSize();
+    EXPECT_GT(counter.passes, 4 * (terms + e.ParenTotal()));
+    EXPECT_LE(counter.passes, (terms + 2) * (e.ParenTotal() + 2));
     EXPECT_EQ(e.m_result, 0.0);
 }
 

@@ -21,7 +21,7 @@ TEST(FuzzReplay, SeedsAndFindingsPassTheChecks) {
             std::ifstream in(entry.path(), std::ios::binary);
             const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
                                           std::istreambuf_iterator<char>());
-            const std::string failure = quorbit1_fuzz::CheckInput(
+            const std::string failure = quorbit1::fuzz::CheckInput(
                 reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
             EXPECT_EQ(failure, "") << entry.path();
             ++replayed;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -13,19 +14,20 @@
 
 namespace testing_support {
 
-enum Flag : unsigned {
-    kNone = 0,
-    kEmpty = 1u << 0,
-    kParens = 1u << 1,
-    kTrig = 1u << 2,
-    kSpaces = 1u << 3,
-    kSeqOps = 1u << 4,
-    kLog10 = 1u << 5,
-    kLn = 1u << 6,
-    kDomain = 1u << 7,
-    kLong = 1u << 8,
-    kBadChar = 1u << 9,
-};
+// The evaluator's ten flags as one set, bit i for the i-th in declaration order.
+namespace flag {
+constexpr unsigned kNone = 0;
+constexpr unsigned kEmpty = 1u << 0;
+constexpr unsigned kParens = 1u << 1;
+constexpr unsigned kTrig = 1u << 2;
+constexpr unsigned kSpaces = 1u << 3;
+constexpr unsigned kSeqOps = 1u << 4;
+constexpr unsigned kLog10 = 1u << 5;
+constexpr unsigned kLn = 1u << 6;
+constexpr unsigned kDomain = 1u << 7;
+constexpr unsigned kLong = 1u << 8;
+constexpr unsigned kBadChar = 1u << 9;
+}  // namespace flag
 
 // Names each row of a parameterised table after its own name field.
 struct CaseName {
@@ -35,15 +37,13 @@ struct CaseName {
     }
 };
 
-inline unsigned FlagsOf(const CEquation& e) {
+inline unsigned FlagsOf(const quorbit1::CEquation& e) {
+    const int flags[] = {e.m_errEmpty,      e.m_errParens,   e.m_errTrigExp, e.m_errSpaces,
+                         e.m_errSeqOps,     e.m_errLog10Neg, e.m_errLnNeg,   e.m_errDomain,
+                         e.m_errLongNumber, e.m_errBadChar};
     unsigned f = 0;
-    const int* flags[] = {&e.m_errEmpty,      &e.m_errParens,   &e.m_errTrigExp, &e.m_errSpaces,
-                          &e.m_errSeqOps,     &e.m_errLog10Neg, &e.m_errLnNeg,   &e.m_errDomain,
-                          &e.m_errLongNumber, &e.m_errBadChar};
-    for (unsigned i = 0; i < sizeof flags / sizeof flags[0]; ++i) {
-        if (*flags[i] != 0) {
-            f |= 1u << i;
-        }
+    for (unsigned i = 0; i < std::size(flags); ++i) {
+        f |= flags[i] != 0 ? 1u << i : 0u;
     }
     return f;
 }
@@ -52,10 +52,9 @@ inline std::string FlagNames(unsigned f) {
     static const char* names[] = {"empty", "parens", "trig",   "spaces", "seqops",
                                   "log10", "ln",     "domain", "long",   "badchar"};
     std::string s;
-    for (unsigned i = 0; i < 10; ++i) {
+    for (unsigned i = 0; i < std::size(names); ++i) {
         if ((f & (1u << i)) != 0) {
-            s += s.empty() ? "" : "|";
-            s += names[i];
+            s += (s.empty() ? "" : "|") + std::string(names[i]);
         }
     }
     return s.empty() ? "none" : s;
@@ -63,23 +62,15 @@ inline std::string FlagNames(unsigned f) {
 
 // A term list as "(+ 2) (* 4 f1 o1 c2)": op, value, and the function code and bracket counts
 // where they are not 0.
-inline std::string TermsText(const TermArray& terms) {
+inline std::string TermsText(std::span<const quorbit1::Term> terms) {
     std::string s;
-    for (int i = 0; i < terms.GetSize(); ++i) {
-        const Term t = terms.GetAt(i);
+    for (const quorbit1::Term& t : terms) {
         char buf[96];
-        std::snprintf(buf, sizeof buf, "(%c %.15g", t.op, t.value);
-        s += s.empty() ? "" : " ";
+        std::snprintf(buf, sizeof buf, "%s(%c %.15g", s.empty() ? "" : " ", t.op, t.value);
         s += buf;
-        if (t.funcCode != 0) {
-            s += " f" + std::to_string(t.funcCode);
-        }
-        if (t.openParens != 0) {
-            s += " o" + std::to_string(t.openParens);
-        }
-        if (t.closeParens != 0) {
-            s += " c" + std::to_string(t.closeParens);
-        }
+        s += t.funcCode != 0 ? " f" + std::to_string(t.funcCode) : "";
+        s += t.openParens != 0 ? " o" + std::to_string(t.openParens) : "";
+        s += t.closeParens != 0 ? " c" + std::to_string(t.closeParens) : "";
         s += ")";
     }
     return s;
@@ -87,7 +78,6 @@ inline std::string TermsText(const TermArray& terms) {
 
 inline std::string Repeat(const std::string& piece, int n) {
     std::string s;
-    s.reserve(piece.size() * static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         s += piece;
     }

@@ -57,15 +57,8 @@ TEST(Working, LongEvaluationsAreCutShortInTheRecordOnly) {
     CEquation watched;
     WorkingRecorder recorder(5);
     watched.SetObserver(&recorder);
-    std::string text;
-    for (int i = 0; i < 50; ++i) {
-        text += "-(";
-    }
-    text += "3";
-    for (int i = 0; i < 50; ++i) {
-        text += ")";
-    }
-    plain.m_text = watched.m_text = text;
+    plain.m_text = watched.m_text =
+        testing_support::Repeat("-(", 50) + "3" + testing_support::Repeat(")", 50);
     plain.Solve();
     watched.Solve();
     EXPECT_EQ(watched.m_result, plain.m_result);

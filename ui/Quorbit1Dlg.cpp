@@ -164,8 +164,12 @@ bool CQuorbit1Dlg::UpdateData(bool save) {
 void CQuorbit1Dlg::OnOK() {
     UpdateData(true);
     const std::string text = m_input.toStdString();
+    // While the working window is open it shows the working of this very solve.
+    m_recorded = m_workingWindow != nullptr && m_workingWindow->isVisible();
+    m_equation.SetObserver(m_recorded ? &m_recorder : nullptr);
     const quorbit1::OkOutcome outcome =
         quorbit1::RunOkCommand(m_equation, m_inputError, m_errorText, text, m_angle);
+    m_equation.SetObserver(nullptr);
     m_answer = outcome.answer;
     m_errors = QString::fromStdString(m_errorText);
     UpdateData(false);
@@ -243,8 +247,9 @@ void CQuorbit1Dlg::OnShowWorking() {
     m_workingWindow->raise();
 }
 
-// The working is worked out again on an evaluator of its own, which gives the same answer
-// bit for bit, so the OK command itself never pays for recording it.
+// Shows the working the last OK command recorded. When the window was closed at that OK, the
+// command is solved again, the same way, on an evaluator of its own with the same variables:
+// OK does not pay for recording a working nobody looks at.
 void CQuorbit1Dlg::UpdateWorking() {
     WorkingView view;
     view.text = m_lastText.toStdString();
@@ -252,10 +257,9 @@ void CQuorbit1Dlg::UpdateWorking() {
     view.evaluated = m_lastSolved;
     view.message = m_lastMessage;
     view.answer = quorbit1::AnswerText(m_equation.m_result);
-    if (m_lastSolved) {
-        CEquation again;
-        quorbit1::WorkingRecorder recorder(60);
-        again.SetObserver(&recorder);
+    if (m_lastSolved && !m_recorded) {
+        quorbit1::CEquation again;
+        again.SetObserver(&m_recorder);
         again.m_varX = m_equation.m_varX;
         again.m_varY = m_equation.m_varY;
         again.m_varZ = m_equation.m_varZ;
@@ -263,8 +267,11 @@ void CQuorbit1Dlg::UpdateWorking() {
         again.m_text = view.text;
         again.m_angleMode = m_lastAngle;
         again.Solve();
-        view.stages = recorder.Stages();
-        view.passCount = recorder.PassCount();
+        m_recorded = true;
+    }
+    if (m_lastSolved) {
+        view.stages = m_recorder.Stages();
+        view.passCount = m_recorder.PassCount();
     }
     view.usual = quorbit1::EvaluateUsual(
         view.text, m_lastAngle,

@@ -13,6 +13,7 @@
 
 #include "Dialog2.h"
 #include "Equation.h"
+#include "Working.h"
 
 class QButtonGroup;
 class QMenuBar;
@@ -58,7 +59,7 @@ public:
     int m_defaultAngle = 0;
     int m_inputError = 0;
     std::string m_errorText;
-    CEquation m_equation;
+    quorbit1::CEquation m_equation;
     CDialog2 m_helpDlg;
     QString m_input;
     QString m_errors;
@@ -92,7 +93,9 @@ private:
     int m_historyPos = 0;
     QString m_draft;
 
-    // The last OK command, for the working window.
+    // The last OK command, for the working window, with its working when the window was open.
+    quorbit1::WorkingRecorder m_recorder{60};
+    bool m_recorded = false;
     QString m_lastText;
     int m_lastAngle = 0;
     bool m_lastSolved = false;

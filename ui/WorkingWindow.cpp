@@ -2,7 +2,8 @@
 
 #include <QTextBrowser>
 #include <QVBoxLayout>
-#include <cstring>
+#include <bit>
+#include <cstdint>
 
 #include "Functions.h"
 #include "OkCommand.h"
@@ -19,7 +20,7 @@ QString Cell(const QString& text, bool changed) {
 }
 
 bool SameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
 }  // namespace
@@ -68,15 +69,15 @@ void CWorkingWindow::Show(const WorkingView& view) {
             "<th>value</th><th>function</th><th>open</th><th>close</th></tr>");
         const std::size_t rows = std::min<std::size_t>(stage.terms.size(), kMaxRows);
         for (std::size_t i = 0; i < rows; ++i) {
-            const Term& t = stage.terms[i];
+            const quorbit1::Term& t = stage.terms[i];
             const bool fresh = before == nullptr || i >= before->terms.size();
-            const Term p = fresh ? Term{} : before->terms[i];
+            const quorbit1::Term p = fresh ? quorbit1::Term{} : before->terms[i];
             const bool isNew = before != nullptr && i >= before->terms.size();
             html += QStringLiteral("<tr>") + Cell(QString::number(i), isNew) +
                     Cell(QString(QChar::fromLatin1(t.op)), !fresh && t.op != p.op) +
                     Cell(Escaped(quorbit1::AnswerText(t.value)),
                          !fresh && !SameBits(t.value, p.value)) +
-                    Cell(QString::fromLatin1(quorbit1_functions::FunctionName(t.funcCode)),
+                    Cell(QString::fromLatin1(quorbit1::FunctionName(t.funcCode)),
                          !fresh && t.funcCode != p.funcCode) +
                     Cell(QString::number(t.openParens), !fresh && t.openParens != p.openParens) +
                     Cell(QString::number(t.closeParens), !fresh && t.closeParens != p.closeParens) +

@@ -1,0 +1,106 @@
+// One solve of a CEquation: Reset, the scan (Scan.cpp) and the evaluation (Evaluate.cpp), on a
+// term list built in place in m_terms, with every working value in the solver rather than in
+// the evaluator. CEquation::Solve makes one for each text.
+//
+// The solver comes in two builds of the same code. With kShortcuts, long lists keep books of
+// which terms carry a ')', which are empty and how many are unsettled, and runs of empty
+// placeholders are crossed in one step; without, every search is the plain walk over the list
+// and every placeholder is crossed turn by turn, as the rules describe them. Both leave exactly
+// the same answer, flags and term list; the tests and the fuzzer compare them.
+#pragma once
+
+#include <vector>
+
+#include "Equation.h"
+#include "IndexSet.h"
+
+namespace quorbit1::engine {
+
+// The scanners read up to three positions past the one they work on: the text is followed by
+// this many NULs, which belong to no character class and match no letter of a name.
+inline constexpr int kNulPadding = 4;
+
+// The books of a long list, kept by the evaluator from one solve to the next for their storage.
+struct Tracking {
+    IndexSet closeSet;  // terms that carry a ')'
+    IndexSet fullSet;   // terms that are not empty for the back walk
+    IndexSet solidSet;  // terms that are not bare placeholders
+    std::vector<unsigned char> marks;
+};
+
+// Where a flag was first raised, and whether it was.
+struct Raised {
+    int flag = 0;
+    int pos = -1;
+
+    void At(int p) {
+        flag = 1;
+        pos = pos < 0 ? p : pos;
+    }
+};
+
+template <bool kShortcuts>
+class Solver {
+public:
+    explicit Solver(CEquation& equation) : m_eq(equation) {}
+
+    // The whole solve, leaving in the evaluator everything a caller may read.
+    void Solve();
+
+    void Reset();
+    void Scan();
+    void Evaluate();
+
+private:
+    // Scan.cpp
+    void OpenTerm(char op);
+    void ScanNumber(int& p);
+    void ScanName(int& p);
+    void ScanOperator(int& p);
+    bool TextHasClose(int p) const;
+
+    // Evaluate.cpp
+    void StartTracking();
+    void Update(int i);
+    bool CanSkip() const { return kShortcuts && m_tracking && m_negativeZeros == 0; }
+    void NoteNaN(double v);
+    int StartSearch() const;
+    void PlaceholderShift(int start);
+    int Sweep(int start);
+    void ApplyFunction(Term& term);
+    bool OperatorStep(int& c);
+    void CarryOver(int& c);
+    void LevelClose(int c);
+    void ChangeOfSign(int c);
+    bool FinishTest() const;
+
+    CEquation& m_eq;
+    char* m_buf = nullptr;
+    Term* m_t = nullptr;
+    int m_len = 0;
+    int m_count = 0;  // terms in the list, placeholders included
+
+    // The scan.
+    int m_cur = 0;           // the current term; after the scan, the last operand
+    int m_placeholders = 0;  // the names' empty terms, all of them behind the current term
+    bool m_decimalSeen = false;
+    int m_lastPoint = -1;
+    int m_opens = 0;
+    int m_closes = 0;
+    Raised m_badChar, m_trigExp, m_spaces, m_seqOps;
+    int m_errLongNumber = 0;
+
+    // The evaluation.
+    int m_openCount = 0;  // the latest open-bracket count a step left
+    int m_funcState = 0;
+    bool m_nanSeen = false;
+    int m_errLog10Neg = 0;
+    int m_errLnNeg = 0;
+    bool m_guardTripped = false;
+    bool m_tracking = false;
+    Tracking* m_books = nullptr;
+    int m_unsettled = 0;
+    int m_negativeZeros = 0;
+};
+
+}  // namespace quorbit1::engine
