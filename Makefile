@@ -4,7 +4,7 @@ PRESET ?= default
 MAKEFLAGS += --no-print-directory
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all deps configure build run test clean format bench fuzz
+.PHONY: all deps configure build run test clean format lint mutants bench fuzz
 
 all: build
 
@@ -28,6 +28,14 @@ bench: build
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+lint: build
+	@scripts/lint.sh $(BUILD_DIR)
+
+# Seeded mutants of engine/ and core/ against the suite without the dialog (MUTANTS=80,
+# MUTANTS_SEED=1 by default); prints the kill rate and every surviving site.
+mutants: deps
+	@scripts/mutants.py
 
 clean:
 	rm -rf build

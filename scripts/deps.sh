@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   desktop-file-utils appstream dpkg-dev file fakeroot
   xvfb xauth bc libx11-dev
-  clang libclang-rt-14-dev valgrind
+  clang clang-tidy libclang-rt-14-dev valgrind python3
   libmuparser-dev libfparser-dev
 )
 

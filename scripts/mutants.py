@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""Seeded mutation testing of the engine and the OK command.
+
+Each mutant changes one operator, comparison or constant in one line of engine/ or core/, is
+built in a copy of the tree of its own (build/mutants), and the suite without the dialog is run
+against it. A mutant that makes a test fail (or hang) is killed; one that passes every test
+survived, and its site is printed: either a test is missing there, or the change makes no
+difference anyone could see. The second kind are listed in EQUIVALENT below with the reason, and
+printed with it.
+
+    scripts/mutants.py [--seed N] [--count N] [--jobs N]
+
+The same seed on the same sources picks the same mutants.
+"""
+
+import argparse
+import os
+import random
+import re
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+SOURCE_DIRS = ("engine", "core")
+
+# Mutants shown to change nothing that can be observed, by their file, the line as written
+# (stripped) and the mutated line (stripped), with the reason.
+EQUIVALENT = {
+}
+
+# Binary operators as clang-format writes them, with a space on each side; each is swapped for
+# its mutation. Unary operators, pointers and templates never match.
+SWAPS = {
+    "+": "-", "-": "+", "*": "/", "/": "*",
+    "<": "<=", "<=": "<", ">": ">=", ">=": ">",
+    "==": "!=", "!=": "==", "&&": "||", "||": "&&",
+    "+=": "-=", "-=": "+=",
+}
+CHAR_SWAPS = {"+": "-", "-": "*", "*": "/", "/": "^", "^": "+", "$": "+", "(": ")", ")": "("}
+
+TOKEN = re.compile(
+    r"(?P<op> (?:<=|>=|==|!=|&&|\|\||\+=|-=|[-+*/<>]) )"
+    r"|(?P<char>'[-+*/^$()]')"
+    r"|(?P<bool>\b(?:true|false)\b)"
+    r"|(?P<num>(?<![\w.])(?:\d+\.\d*|\.\d+|\d+)(?:e-?\d+)?(?![\w.]))")
+
+
+def masked(line):
+    """The line with string literals blanked and any // comment cut off, same length."""
+    out = []
+    i = 0
+    in_string = False
+    while i < len(line):
+        c = line[i]
+        if in_string:
+            out.append(" " if c != '"' else '"')
+            if c == "\\":
+                out.append(" ")
+                i += 1
+            elif c == '"':
+                in_string = False
+        elif c == '"':
+            in_string = True
+            out.append(c)
+        elif line.startswith("//", i):
+            break
+        else:
+            out.append(c)
+        i += 1
+    return "".join(out).ljust(len(line))
+
+
+def sites(path):
+    """Every (line index, start, end, replacement) this script would mutate in one file."""
+    found = []
+    for n, line in enumerate(path.read_text().splitlines()):
+        stripped = line.strip()
+        if (not stripped or stripped.startswith(("#", "//", "static_assert"))
+                or "assert(" in stripped):
+            continue
+        text = masked(line)
+        for m in TOKEN.finditer(text):
+            if m.group("op"):
+                token = m.group("op").strip()
+                found.append((n, m.start() + 1, m.end() - 1, SWAPS[token]))
+            elif m.group("char"):
+                found.append((n, m.start(), m.end(), "'" + CHAR_SWAPS[m.group("char")[1]] + "'"))
+            elif m.group("bool"):
+                found.append((n, m.start(), m.end(),
+                              "false" if m.group("bool") == "true" else "true"))
+            else:
+                token = m.group("num")
+                if "." in token or "e" in token:
+                    found.append((n, m.start(), m.end(), "(" + token + " + 1)"))
+                else:
+                    value = int(token)
+                    found.append((n, m.start(), m.end(), str(0 if value == 1 else value + 1)))
+    return found
+
+
+def run(cmd, timeout=None, **kw):
+    try:
+        return subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                              timeout=timeout, text=True, **kw).returncode
+    except subprocess.TimeoutExpired:
+        return "timeout"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--seed", type=int, default=int(os.environ.get("MUTANTS_SEED", 1)))
+    parser.add_argument("--count", type=int, default=int(os.environ.get("MUTANTS", 80)))
+    parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--work", default=str(ROOT / "build" / "mutants"))
+    args = parser.parse_args()
+
+    work = Path(args.work)
+    src = work / "src"
+    build = work / "build"
+    files = subprocess.run(["git", "ls-files"], cwd=ROOT, check=True, stdout=subprocess.PIPE,
+                           text=True).stdout.split()
+    if src.exists():
+        shutil.rmtree(src)
+    for f in files:
+        if (ROOT / f).is_file():
+            (src / f).parent.mkdir(parents=True, exist_ok=True)
+            shutil.copy2(ROOT / f, src / f)
+
+    candidates = []
+    for d in SOURCE_DIRS:
+        for path in sorted((src / d).glob("*")):
+            if path.suffix in (".cpp", ".h"):
+                candidates += [(path, *s) for s in sites(path)]
+    rng = random.Random(args.seed)
+    chosen = sorted(rng.sample(candidates, min(args.count, len(candidates))),
+                    key=lambda c: (str(c[0]), c[1], c[2]))
+
+    configure = ["cmake", "-S", str(src), "-B", str(build), "-DCMAKE_BUILD_TYPE=Release",
+                 "-DQUORBIT1_BUILD_UI=OFF", "-DQUORBIT1_BUILD_BENCH=OFF"]
+    targets = ["engine_tests", "core_tests", "allocation_tests"]
+    build_cmd = ["cmake", "--build", str(build), "-j", str(args.jobs), "--target", *targets]
+    if run(configure) != 0 or run(build_cmd) != 0:
+        sys.exit("mutants: the unmutated tree does not build")
+    tests = [[str(build / "tests" / t), "--gtest_brief=1", "--gtest_fail_fast"] for t in targets]
+    start = time.monotonic()
+    for t in tests:
+        if run(t) != 0:
+            sys.exit("mutants: the suite fails without any mutant")
+    timeout = max(30.0, 10 * (time.monotonic() - start))
+
+    print(f"mutants: seed {args.seed}, {len(chosen)} of {len(candidates)} sites")
+    killed, survived, stillborn = 0, [], 0
+    for path, n, a, b, replacement in chosen:
+        original = path.read_text()
+        lines = original.splitlines(keepends=True)
+        before = lines[n]
+        lines[n] = before[:a] + replacement + before[b:]
+        path.write_text("".join(lines))
+        try:
+            where = f"{path.relative_to(src)}:{n + 1}"
+            if run(build_cmd) != 0:
+                stillborn += 1
+                verdict = "did not build"
+            elif all(run(t, timeout=timeout) == 0 for t in tests):
+                survived.append((where, before.strip(), lines[n].strip()))
+                verdict = "SURVIVED"
+            else:
+                killed += 1
+                verdict = "killed"
+            print(f"  {verdict:13} {where}: {lines[n].strip()}", flush=True)
+        finally:
+            path.write_text(original)
+
+    total = killed + len(survived)
+    print(f"\nkilled {killed}, survived {len(survived)}, did not build {stillborn}; "
+          f"kill rate {100.0 * killed / max(total, 1):.1f} % "
+          f"({time.monotonic() - start:.0f} s)")
+    for where, before, after in survived:
+        print(f"survivor {where}\n    was: {before}\n    now: {after}")
+        reason = EQUIVALENT.get((where.split(":")[0], before, after))
+        print(f"    equivalent: {reason}" if reason else "    no test notices this")
+
+
+if __name__ == "__main__":
+    main()
