@@ -13,9 +13,10 @@ class CEquation;
 namespace fuzz {
 
 // Input layout: byte 0 bit 0 is the angle unit; byte 1 bit 0 says that 32 bytes of variable
-// slots (X, Y, Z, T as raw doubles) follow; the rest is the text. Returns an empty string when
-// everything held, else what did not.
-std::string CheckInput(const std::uint8_t* data, std::size_t size);
+// slots (X, Y, Z, T as raw doubles) follow; the rest is the text. reused, when given, is an
+// evaluator kept from one input to the next, which must solve each as a fresh one does.
+// Returns an empty string when everything held, else what did not.
+std::string CheckInput(const std::uint8_t* data, std::size_t size, CEquation* reused = nullptr);
 
 // Where two evaluators that solved the same text disagree in anything a caller can read: the
 // answer's bits, a flag or where it was raised, the change-of-sign state, the pass guard, or

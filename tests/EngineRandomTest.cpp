@@ -1,9 +1,9 @@
-// Many random texts, well formed and not: the evaluator with its shortcuts leaves what the plain
-// walks leave, one object reused gives what a fresh one gives, attaching an observer changes
-// nothing, and no term ever owns more brackets than the text holds.
+// Many random texts, well formed and not, through the checks the fuzzer makes of every input:
+// the evaluator with its shortcuts leaves what the plain walks leave, one object reused gives
+// what a fresh one gives, attaching an observer changes nothing, no term ever owns more
+// brackets than the text holds, and invalid characters are reported exactly when present.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <random>
@@ -14,8 +14,6 @@
 #include "TestSupport.h"
 
 using namespace testing_support;
-using quorbit1::CEquation;
-using quorbit1::Term;
 
 namespace {
 
@@ -94,17 +92,9 @@ std::string TypedText(std::mt19937& rng, int depth = 0) {
 
 // What a caller may put into the variable slots, the awkward values included.
 double RandomSlot(std::mt19937& rng) {
-    static const double awkward[] = {0.0,
-                                     -0.0,
-                                     1e-10,
-                                     -1e-10,
-                                     1.0,
-                                     -1.0,
-                                     1e300,
-                                     std::numeric_limits<double>::infinity(),
-                                     std::numeric_limits<double>::quiet_NaN()};
-    std::uniform_int_distribution<int> pick(0, 17);
-    const int k = pick(rng);
+    const double inf = std::numeric_limits<double>::infinity();
+    const double awkward[] = {0.0, -0.0, 1e-10, -1e-10, 1.0, -1.0, 1e300, inf, inf - inf};
+    const int k = std::uniform_int_distribution<int>(0, 17)(rng);
     return k < 9 ? awkward[k] : std::uniform_real_distribution<double>(-500.0, 500.0)(rng);
 }
 
@@ -132,51 +122,27 @@ std::string LongText(std::mt19937& rng, int round) {
     return text;
 }
 
-class BracketBound final : public quorbit1::CEquationObserver {
-public:
-    void Scanned(std::span<const Term> terms) override { Look(terms); }
-    void PassDone(int, int, int, std::span<const Term> terms) override { Look(terms); }
-    int most = 0;
-
-private:
-    void Look(std::span<const Term> terms) {
-        for (const Term& t : terms) {
-            most = std::max({most, t.openParens, t.closeParens});
-        }
-    }
-};
-
-// Each text is solved three ways: with the shortcuts on one object that solved the text before
-// it (the way the dialog and the command line solve), without them and with an observer on a
-// fresh object, and with the shortcuts on a fresh object. All three must leave the same answer,
-// flags, flag positions and term list.
+// Each text goes through the fuzzer's checks: solved by the plain walks with an observer, then
+// with the shortcuts on a fresh evaluator and on one that solved every text before it, all
+// three leaving the same answer, flags, flag positions and term list.
 TEST(EngineRandom, ShortcutsReuseAndObserverChangeNothing) {
     std::mt19937 rng(Seed(20261207));
-    CEquation reused;
+    quorbit1::CEquation reused;
     for (int round = 0, rounds = Rounds(30000); round < rounds; ++round) {
         const std::string text = round % 50 == 7  ? LongText(rng, round)
                                  : round % 3 == 2 ? RandomText(rng, round)
                                                   : TypedText(rng);
-        CEquation plain;
-        CEquation fresh;
-        BracketBound bound;
-        plain.SetSelfCheck(true);
-        plain.SetObserver(&bound);
-        const double slots[4] = {RandomSlot(rng), RandomSlot(rng), RandomSlot(rng),
-                                 RandomSlot(rng)};
-        for (CEquation* e : {&reused, &plain, &fresh}) {
-            e->m_text = text;
-            e->m_angleMode = round % 2;
-            e->m_varX = slots[0];
-            e->m_varY = slots[1];
-            e->m_varZ = slots[2];
-            e->m_varT = slots[3];
-            e->Solve();
+        // The fuzzer's input: the angle unit, the variable slots, the text.
+        std::string input = {static_cast<char>(round % 2), 1};
+        for (int k = 0; k < 4; ++k) {
+            const double slot = RandomSlot(rng);
+            input.append(reinterpret_cast<const char*>(&slot), sizeof slot);
         }
-        ASSERT_EQ(quorbit1::fuzz::Difference(plain, reused), "") << text;
-        ASSERT_EQ(quorbit1::fuzz::Difference(plain, fresh), "") << text;
-        ASSERT_LE(bound.most, plain.ParenTotal()) << text;
-        ASSERT_FALSE(plain.GuardTripped()) << text;
+        input += text;
+        ASSERT_EQ(quorbit1::fuzz::CheckInput(reinterpret_cast<const std::uint8_t*>(input.data()),
+                                             input.size(), &reused),
+                  "")
+            << text;
     }
 }
 

@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <span>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,29 +16,61 @@
 
 namespace testing_support {
 
-// The evaluator's ten flags as one set, bit i for the i-th in declaration order.
-namespace flag {
-constexpr unsigned kNone = 0;
-constexpr unsigned kEmpty = 1u << 0;
-constexpr unsigned kParens = 1u << 1;
-constexpr unsigned kTrig = 1u << 2;
-constexpr unsigned kSpaces = 1u << 3;
-constexpr unsigned kSeqOps = 1u << 4;
-constexpr unsigned kLog10 = 1u << 5;
-constexpr unsigned kLn = 1u << 6;
-constexpr unsigned kDomain = 1u << 7;
-constexpr unsigned kLong = 1u << 8;
-constexpr unsigned kBadChar = 1u << 9;
-}  // namespace flag
-
 // Names each row of a parameterised table after its own name field.
 struct CaseName {
     template <class Row>
     std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
-        return info.param.name;
+        return std::string(info.param.name);
     }
 };
 
+// Names each row of a data table after its first field.
+struct RowName {
+    std::string operator()(const ::testing::TestParamInfo<std::vector<std::string>>& info) const {
+        return info.param.at(0);
+    }
+};
+
+// A field of a data table with its escapes undone: \t, \n, \r, \\ and \xHH stand for a tab, a
+// newline, a carriage return, a backslash and any byte.
+inline std::string Unescape(const std::string& field) {
+    std::string s;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 >= field.size()) {
+            s += field[i];
+        } else if (field[++i] == 'x') {
+            s += static_cast<char>(std::strtol(field.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            s += field[i] == 't'   ? '\t'
+                 : field[i] == 'n' ? '\n'
+                 : field[i] == 'r' ? '\r'
+                                   : field[i];
+        }
+    }
+    return s;
+}
+
+// The rows of a table in tests/data: one case per line, its fields separated by tabs; empty
+// lines and lines that start with '#' are left out.
+inline std::vector<std::vector<std::string>> ReadTable(const char* file) {
+    std::ifstream in(std::string(QUORBIT1_TEST_DATA) + "/" + file);
+    EXPECT_TRUE(in.good()) << file;
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        rows.emplace_back();
+        for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
+            tab = line.find('\t', start);
+            rows.back().push_back(line.substr(start, tab - start));
+        }
+    }
+    return rows;
+}
+
+// The evaluator's ten flags as one set, bit i for the i-th in declaration order.
 inline unsigned FlagsOf(const quorbit1::CEquation& e) {
     const int flags[] = {e.m_errEmpty,      e.m_errParens,   e.m_errTrigExp, e.m_errSpaces,
                          e.m_errSeqOps,     e.m_errLog10Neg, e.m_errLnNeg,   e.m_errDomain,
@@ -48,9 +82,11 @@ inline unsigned FlagsOf(const quorbit1::CEquation& e) {
     return f;
 }
 
+inline const char* const kFlagNames[] = {"empty", "parens", "trig",   "spaces", "seqops",
+                                         "log10", "ln",     "domain", "long",   "badchar"};
+
 inline std::string FlagNames(unsigned f) {
-    static const char* names[] = {"empty", "parens", "trig",   "spaces", "seqops",
-                                  "log10", "ln",     "domain", "long",   "badchar"};
+    const auto& names = kFlagNames;
     std::string s;
     for (unsigned i = 0; i < std::size(names); ++i) {
         if ((f & (1u << i)) != 0) {
@@ -82,12 +118,6 @@ inline std::string Repeat(const std::string& piece, int n) {
         s += piece;
     }
     return s;
-}
-
-inline std::uint64_t Bits(double v) {
-    std::uint64_t b;
-    std::memcpy(&b, &v, sizeof b);
-    return b;
 }
 
 // Both numbers rounded to 14 significant digits agree (NaN matches NaN).
