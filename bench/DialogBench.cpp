@@ -7,6 +7,8 @@
 
 #include "Quorbit1Dlg.h"
 
+using namespace quorbit1;
+
 class DialogBench : public QObject {
     Q_OBJECT
 

@@ -30,7 +30,7 @@ void operator delete(void* p, std::size_t) noexcept {
 }
 
 using quorbit1::CEquation;
-using testing_support::Repeat;
+using quorbit1::test::Repeat;
 
 namespace {
 

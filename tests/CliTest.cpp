@@ -9,7 +9,7 @@
 #include "CliApp.h"
 #include "TestSupport.h"
 
-using testing_support::Unescape;
+using quorbit1::test::Unescape;
 
 namespace {
 
@@ -55,8 +55,8 @@ TEST_P(CliTable, PrintsAndExits) {
     EXPECT_EQ(r.err.find("Usage: quorbit1-cli") != std::string::npos, r.status == 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, CliTable, ::testing::ValuesIn(testing_support::ReadTable("cli.tsv")),
-                         testing_support::RowName{});
+INSTANTIATE_TEST_SUITE_P(Cli, CliTable, ::testing::ValuesIn(quorbit1::test::ReadTable("cli.tsv")),
+                         quorbit1::test::RowName{});
 
 TEST(CliInteractive, PromptGoesToTheTerminalNotTheAnswers) {
     const CliRun r = RunCli({}, "1+1\n", true);

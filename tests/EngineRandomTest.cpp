@@ -13,7 +13,7 @@
 #include "FuzzChecks.h"
 #include "TestSupport.h"
 
-using namespace testing_support;
+using namespace quorbit1::test;
 
 namespace {
 

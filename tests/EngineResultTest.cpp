@@ -13,7 +13,7 @@
 #include "Equation.h"
 #include "TestSupport.h"
 
-using namespace testing_support;
+using namespace quorbit1::test;
 using quorbit1::CEquation;
 
 namespace {

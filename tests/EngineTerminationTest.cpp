@@ -9,9 +9,9 @@
 #include "Equation.h"
 #include "TestSupport.h"
 
-using testing_support::CaseName;
+using quorbit1::test::CaseName;
 
-using testing_support::Repeat;
+using quorbit1::test::Repeat;
 
 namespace {
 

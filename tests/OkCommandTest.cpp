@@ -15,8 +15,8 @@ using quorbit1::AnswerText;
 using quorbit1::kDegrees;
 using quorbit1::kRadians;
 using quorbit1::OkCommand;
-using testing_support::CaseName;
-using testing_support::Repeat;
+using quorbit1::test::CaseName;
+using quorbit1::test::Repeat;
 
 namespace {
 
@@ -36,8 +36,8 @@ void PrintTo(const OkCase& c, std::ostream* os) {
 // The cases of tests/data/ok.tsv, and texts too long to write out, which must end promptly.
 std::vector<OkCase> Cases() {
     std::vector<OkCase> cases;
-    for (const auto& f : testing_support::ReadTable("ok.tsv")) {
-        cases.push_back({f.at(0), testing_support::Unescape(f.at(1)),
+    for (const auto& f : quorbit1::test::ReadTable("ok.tsv")) {
+        cases.push_back({f.at(0), quorbit1::test::Unescape(f.at(1)),
                          f.at(2) == "rad" ? kRadians : kDegrees, f.at(3), f.at(4),
                          std::stoi(f.at(5))});
     }
@@ -82,7 +82,7 @@ TEST(OkSequence, RefusedTextKeepsPreviousAnswerAndReportedFlagsAreCleared) {
     EXPECT_EQ(AnswerText(ok.Run("", kDegrees).answer), "5");
     EXPECT_EQ(AnswerText(ok.Run("y=2", kDegrees).answer), "5");
     ok.Run("((#2)+ln(-1)+asin(2)+100000000000000000000", kDegrees);
-    EXPECT_EQ(testing_support::FlagsOf(ok.Equation()), 0u);
+    EXPECT_EQ(quorbit1::test::FlagsOf(ok.Equation()), 0u);
 }
 
 TEST(AnswerTextTest, FormsLikePrintf15gWithPlainNaN) {

@@ -14,7 +14,7 @@
 
 #include "Equation.h"
 
-namespace testing_support {
+namespace quorbit1::test {
 
 // Names each row of a parameterised table after its own name field.
 struct CaseName {
@@ -132,4 +132,4 @@ inline bool Same14(double actual, double expected) {
     return std::strcmp(a, b) == 0;
 }
 
-}  // namespace testing_support
+}  // namespace quorbit1::test

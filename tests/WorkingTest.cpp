@@ -11,7 +11,7 @@
 #include "Working.h"
 
 using namespace quorbit1;
-using testing_support::Same14;
+using quorbit1::test::Same14;
 
 namespace {
 
@@ -30,7 +30,7 @@ TEST(Working, WorkedExampleTakesThreePasses) {
     };
     ASSERT_EQ(stages.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(testing_support::TermsText(stages[i].terms), expected[i]) << i;
+        EXPECT_EQ(quorbit1::test::TermsText(stages[i].terms), expected[i]) << i;
     }
     EXPECT_EQ(stages[2].start, 2);
     EXPECT_EQ(stages[2].sweptFrom, 1);
@@ -44,7 +44,7 @@ TEST(Working, LongEvaluationsAreCutShortInTheRecordOnly) {
     WorkingRecorder recorder(5);
     watched.SetObserver(&recorder);
     plain.m_text = watched.m_text =
-        testing_support::Repeat("-(", 50) + "3" + testing_support::Repeat(")", 50);
+        quorbit1::test::Repeat("-(", 50) + "3" + quorbit1::test::Repeat(")", 50);
     plain.Solve();
     watched.Solve();
     EXPECT_EQ(watched.m_result, plain.m_result);
@@ -67,21 +67,21 @@ TEST_P(UsualTable, ReadsWithPrecedence) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Usual, UsualTable,
-                         ::testing::ValuesIn(testing_support::ReadTable("usual.tsv")),
-                         testing_support::RowName{});
+                         ::testing::ValuesIn(quorbit1::test::ReadTable("usual.tsv")),
+                         quorbit1::test::RowName{});
 
 TEST(UsualReading, DeepNestingIsRefusedNotAStackOverflow) {
     for (const std::string& text :
-         {testing_support::Repeat("sin(", 100000) + "1" + testing_support::Repeat(")", 100000),
-          testing_support::Repeat("(", 100000) + "1" + testing_support::Repeat(")", 100000),
-          testing_support::Repeat("-", 100000) + "1"}) {
+         {quorbit1::test::Repeat("sin(", 100000) + "1" + quorbit1::test::Repeat(")", 100000),
+          quorbit1::test::Repeat("(", 100000) + "1" + quorbit1::test::Repeat(")", 100000),
+          quorbit1::test::Repeat("-", 100000) + "1"}) {
         const UsualResult r = EvaluateUsual(text, 0);
         EXPECT_FALSE(r.ok);
         EXPECT_NE(r.error.find("nested too deeply"), std::string::npos) << r.error;
     }
     // Within the limit it still works.
-    const UsualResult r = EvaluateUsual(
-        testing_support::Repeat("(", 100) + "1" + testing_support::Repeat(")", 100), 0);
+    const UsualResult r =
+        EvaluateUsual(quorbit1::test::Repeat("(", 100) + "1" + quorbit1::test::Repeat(")", 100), 0);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.value, 1.0);
 }

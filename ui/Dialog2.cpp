@@ -5,6 +5,8 @@
 #include "DialogUnits.h"
 #include "ui_Dialog2.h"
 
+namespace quorbit1 {
+
 CDialog2::CDialog2(QWidget* parent) : QDialog(parent) {}
 
 CDialog2::~CDialog2() = default;
@@ -38,3 +40,5 @@ int CDialog2::DoModal() {
     }
     return exec();
 }
+
+}  // namespace quorbit1

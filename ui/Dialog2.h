@@ -9,6 +9,8 @@ namespace Ui {
 class CDialog2;
 }
 
+namespace quorbit1 {
+
 class CDialog2 final : public QDialog {
     Q_OBJECT
 public:
@@ -23,3 +25,5 @@ private:
 
     std::unique_ptr<Ui::CDialog2> m_ui;
 };
+
+}  // namespace quorbit1

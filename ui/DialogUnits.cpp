@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QWidget>
 
+namespace quorbit1 {
+
 DialogUnitBase DialogUnitBaseFor(const QFont& font) {
     // The average width the way the original toolkit measured it: the extent of the 52 letters,
     // halved twice over with rounding.
@@ -39,3 +41,5 @@ QSize ApplyDialogUnits(QWidget* form) {
     form->resize(size);
     return size;
 }
+
+}  // namespace quorbit1

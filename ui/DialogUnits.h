@@ -9,6 +9,8 @@
 class QFont;
 class QWidget;
 
+namespace quorbit1 {
+
 struct DialogUnitBase {
     int x = 0;  // average character width in pixels
     int y = 0;  // character height in pixels
@@ -21,3 +23,5 @@ QRect DialogUnitsToPixels(const QRect& units, DialogUnitBase base);
 // Takes the form's own size and every direct child's geometry as dialog units and replaces them
 // by pixels; returns the form's size in pixels.
 QSize ApplyDialogUnits(QWidget* form);
+
+}  // namespace quorbit1

@@ -8,6 +8,8 @@
 
 #include "Quorbit1Dlg.h"
 
+namespace quorbit1 {
+
 bool DisplayAvailable() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform != nullptr && *platform != '\0') {
@@ -48,3 +50,5 @@ int CQuorbit1App::InitInstance(int& argc, char** argv) {
     dlg.exec();  // OK or Cancel, nothing follows from either
     return 0;
 }
+
+}  // namespace quorbit1

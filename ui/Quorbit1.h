@@ -2,6 +2,8 @@
 // program when it closes.
 #pragma once
 
+namespace quorbit1 {
+
 class CQuorbit1App {
 public:
     // Returns the process's exit status.
@@ -11,3 +13,5 @@ public:
 // True when a window system can be reached: a platform chosen in QT_QPA_PLATFORM, a Wayland
 // display, or an X display whose socket exists.
 bool DisplayAvailable();
+
+}  // namespace quorbit1

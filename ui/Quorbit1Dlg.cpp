@@ -29,6 +29,8 @@ static void InitIconResources() {
     Q_INIT_RESOURCE(quorbit1);
 }
 
+namespace quorbit1 {
+
 namespace {
 constexpr const char* kSysAboutText = "&About Quorbit1...";
 #ifdef Q_OS_WIN
@@ -148,7 +150,7 @@ bool CQuorbit1Dlg::UpdateData(bool save) {
             m_ui->inputEdit->setText(m_input);
         }
         m_ui->errorsEdit->setText(m_errors);
-        m_ui->answerEdit->setText(QString::fromStdString(quorbit1::AnswerText(m_answer)));
+        m_ui->answerEdit->setText(QString::fromStdString(AnswerText(m_answer)));
         if (m_angle == 0 || m_angle == 1) {
             m_angleButtons->button(m_angle)->setChecked(true);
         } else {
@@ -167,8 +169,7 @@ void CQuorbit1Dlg::OnOK() {
     // While the working window is open it shows the working of this very solve.
     m_recorded = m_workingWindow != nullptr && m_workingWindow->isVisible();
     m_equation.SetObserver(m_recorded ? &m_recorder : nullptr);
-    const quorbit1::OkOutcome outcome =
-        quorbit1::RunOkCommand(m_equation, m_inputError, m_errorText, text, m_angle);
+    const OkOutcome outcome = RunOkCommand(m_equation, m_inputError, m_errorText, text, m_angle);
     m_equation.SetObserver(nullptr);
     m_answer = outcome.answer;
     m_errors = QString::fromStdString(m_errorText);
@@ -256,9 +257,9 @@ void CQuorbit1Dlg::UpdateWorking() {
     view.angleMode = m_lastAngle;
     view.evaluated = m_lastSolved;
     view.message = m_lastMessage;
-    view.answer = quorbit1::AnswerText(m_equation.m_result);
+    view.answer = AnswerText(m_equation.m_result);
     if (m_lastSolved && !m_recorded) {
-        quorbit1::CEquation again;
+        CEquation again;
         again.SetObserver(&m_recorder);
         again.m_varX = m_equation.m_varX;
         again.m_varY = m_equation.m_varY;
@@ -273,9 +274,9 @@ void CQuorbit1Dlg::UpdateWorking() {
         view.stages = m_recorder.Stages();
         view.passCount = m_recorder.PassCount();
     }
-    view.usual = quorbit1::EvaluateUsual(
-        view.text, m_lastAngle,
-        {m_equation.m_varX, m_equation.m_varY, m_equation.m_varZ, m_equation.m_varT});
+    view.usual =
+        EvaluateUsual(view.text, m_lastAngle,
+                      {m_equation.m_varX, m_equation.m_varY, m_equation.m_varZ, m_equation.m_varT});
     if (m_lastText.isEmpty() && !m_lastSolved && m_lastMessage.empty()) {
         view.message = tr("No expression yet.").toStdString();
     }
@@ -359,3 +360,5 @@ bool CQuorbit1Dlg::nativeEvent(const QByteArray& eventType, void* message, qintp
     return QDialog::nativeEvent(eventType, message, result);
 }
 #endif
+
+}  // namespace quorbit1

@@ -17,12 +17,15 @@
 
 class QButtonGroup;
 class QMenuBar;
-class CWorkingWindow;
 
 namespace Ui {
 class CQuorbit1Dlg;
 class CAboutDlg;
 }  // namespace Ui
+
+namespace quorbit1 {
+
+class CWorkingWindow;
 
 // The About box: the icon, the program's name and version, and OK.
 class CAboutDlg final : public QDialog {
@@ -59,7 +62,7 @@ public:
     int m_defaultAngle = 0;
     int m_inputError = 0;
     std::string m_errorText;
-    quorbit1::CEquation m_equation;
+    CEquation m_equation;
     CDialog2 m_helpDlg;
     QString m_input;
     QString m_errors;
@@ -94,10 +97,12 @@ private:
     QString m_draft;
 
     // The last OK command, for the working window, with its working when the window was open.
-    quorbit1::WorkingRecorder m_recorder{60};
+    WorkingRecorder m_recorder{60};
     bool m_recorded = false;
     QString m_lastText;
     int m_lastAngle = 0;
     bool m_lastSolved = false;
     std::string m_lastMessage;
 };
+
+}  // namespace quorbit1

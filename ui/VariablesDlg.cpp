@@ -10,6 +10,8 @@
 
 #include "OkCommand.h"
 
+namespace quorbit1 {
+
 namespace {
 const char* const kNames[] = {"X", "Y", "Z", "T"};
 }
@@ -20,7 +22,7 @@ CVariablesDlg::CVariablesDlg(const std::array<double, 4>& values, QWidget* paren
     setWindowTitle(tr("Variables"));
     auto* form = new QFormLayout;
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        m_fields[i] = new QLineEdit(QString::fromStdString(quorbit1::AnswerText(values[i])), this);
+        m_fields[i] = new QLineEdit(QString::fromStdString(AnswerText(values[i])), this);
         m_fields[i]->setObjectName(QStringLiteral("var%1Edit").arg(QLatin1String(kNames[i])));
         m_fields[i]->setAccessibleName(tr("Value of %1").arg(QLatin1String(kNames[i])));
         form->addRow(QStringLiteral("%1 =").arg(QLatin1String(kNames[i])), m_fields[i]);
@@ -59,3 +61,5 @@ void CVariablesDlg::accept() {
     m_values = parsed;
     QDialog::accept();
 }
+
+}  // namespace quorbit1

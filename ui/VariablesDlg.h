@@ -8,6 +8,8 @@
 class QLabel;
 class QLineEdit;
 
+namespace quorbit1 {
+
 class CVariablesDlg final : public QDialog {
     Q_OBJECT
 public:
@@ -23,3 +25,5 @@ private:
     QLabel* m_message = nullptr;
     std::array<double, 4> m_values{};
 };
+
+}  // namespace quorbit1

@@ -8,6 +8,8 @@
 #include "Functions.h"
 #include "OkCommand.h"
 
+namespace quorbit1 {
+
 namespace {
 
 QString Escaped(const std::string& s) {
@@ -57,27 +59,26 @@ void CWorkingWindow::Show(const WorkingView& view) {
     html +=
         QStringLiteral("<p>%1</p>")
             .arg(view.usual.ok ? tr("Read with the usual precedence it would give %1.")
-                                     .arg(Escaped(quorbit1::AnswerText(view.usual.value)))
+                                     .arg(Escaped(AnswerText(view.usual.value)))
                                : tr("Read with the usual precedence it is not an expression (%1).")
                                      .arg(Escaped(view.usual.error)));
 
-    const quorbit1::WorkingStage* before = nullptr;
-    for (const quorbit1::WorkingStage& stage : view.stages) {
-        html += QStringLiteral("<h4>%1</h4>").arg(Escaped(quorbit1::StageTitle(stage)));
+    const WorkingStage* before = nullptr;
+    for (const WorkingStage& stage : view.stages) {
+        html += QStringLiteral("<h4>%1</h4>").arg(Escaped(StageTitle(stage)));
         html += QStringLiteral(
             "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr><th>term</th><th>op</th>"
             "<th>value</th><th>function</th><th>open</th><th>close</th></tr>");
         const std::size_t rows = std::min<std::size_t>(stage.terms.size(), kMaxRows);
         for (std::size_t i = 0; i < rows; ++i) {
-            const quorbit1::Term& t = stage.terms[i];
+            const Term& t = stage.terms[i];
             const bool fresh = before == nullptr || i >= before->terms.size();
-            const quorbit1::Term p = fresh ? quorbit1::Term{} : before->terms[i];
+            const Term p = fresh ? Term{} : before->terms[i];
             const bool isNew = before != nullptr && i >= before->terms.size();
             html += QStringLiteral("<tr>") + Cell(QString::number(i), isNew) +
                     Cell(QString(QChar::fromLatin1(t.op)), !fresh && t.op != p.op) +
-                    Cell(Escaped(quorbit1::AnswerText(t.value)),
-                         !fresh && !SameBits(t.value, p.value)) +
-                    Cell(QString::fromLatin1(quorbit1::FunctionName(t.funcCode)),
+                    Cell(Escaped(AnswerText(t.value)), !fresh && !SameBits(t.value, p.value)) +
+                    Cell(QString::fromLatin1(FunctionName(t.funcCode)),
                          !fresh && t.funcCode != p.funcCode) +
                     Cell(QString::number(t.openParens), !fresh && t.openParens != p.openParens) +
                     Cell(QString::number(t.closeParens), !fresh && t.closeParens != p.closeParens) +
@@ -97,3 +98,5 @@ void CWorkingWindow::Show(const WorkingView& view) {
     }
     m_browser->setHtml(html);
 }
+
+}  // namespace quorbit1

@@ -11,15 +11,17 @@
 
 class QTextBrowser;
 
+namespace quorbit1 {
+
 struct WorkingView {
     std::string text;
     int angleMode = 0;
     bool evaluated = false;
     std::string answer;
     std::string message;
-    std::vector<quorbit1::WorkingStage> stages;
+    std::vector<WorkingStage> stages;
     int passCount = 0;
-    quorbit1::UsualResult usual;
+    UsualResult usual;
 };
 
 class CWorkingWindow final : public QDialog {
@@ -36,3 +38,5 @@ public:
 private:
     QTextBrowser* m_browser = nullptr;
 };
+
+}  // namespace quorbit1

@@ -1,6 +1,6 @@
 #include "Quorbit1.h"
 
 int main(int argc, char** argv) {
-    static CQuorbit1App theApp;
+    static quorbit1::CQuorbit1App theApp;
     return theApp.InitInstance(argc, argv);
 }

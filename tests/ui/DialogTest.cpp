@@ -21,6 +21,8 @@
 #include "Quorbit1Dlg.h"
 #include "WorkingWindow.h"
 
+using namespace quorbit1;
+
 namespace {
 
 template <class T = QWidget>
