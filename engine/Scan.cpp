@@ -41,9 +41,9 @@ constexpr std::array<Kind, 256> kKinds = [] {
     for (int c = '0'; c <= '9'; ++c) {
         kinds[static_cast<std::size_t>(c)] = Kind::kDigit;
     }
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        kinds[static_cast<std::size_t>(c)] = Kind::kLetter;
-        kinds[static_cast<std::size_t>(c - 'A' + 'a')] = Kind::kLetter;
+    for (std::size_t c = 'A'; c <= 'Z'; ++c) {
+        kinds[c] = Kind::kLetter;
+        kinds[c - 'A' + 'a'] = Kind::kLetter;
     }
     kinds['.'] = Kind::kPoint;
     kinds['('] = Kind::kOpen;
@@ -154,7 +154,7 @@ void Solver<kShortcuts>::Reset() {
     const std::string& text = m_eq.m_text;
     m_len = static_cast<int>(text.size());
     std::vector<char>& buf = m_eq.m_buf;
-    const auto size = static_cast<std::size_t>(m_len + kNulPadding);
+    const std::size_t size = text.size() + kNulPadding;
     if (buf.size() < size) {
         buf.resize(size);
     }
