@@ -332,17 +332,13 @@ bool Solver<kShortcuts>::OperatorStep(int& c) {
         }
         case '/': {
             // Division by an operand within 1e-9 of zero is not performed: it becomes an empty
-            // term, and so does a dividend in that range.
+            // term (as every folded operand does, in the merge below), and so does a dividend in
+            // that range.
             Term& left = m_t[--c];
-            bool skip = false;
+            bool skip = IsNearZero(rightValue);
             if (IsNearZero(left.value)) {
                 left.op = '+';
                 left.value = 0.0;
-                skip = true;
-            }
-            if (IsNearZero(rightValue)) {
-                m_t[c + 1].op = '+';
-                m_t[c + 1].value = 0.0;
                 skip = true;
             }
             if (!skip) {
@@ -390,13 +386,13 @@ bool Solver<kShortcuts>::OperatorStep(int& c) {
 // cap. Both are taken at once, leaving the cursor where the last of those turns would.
 template <bool kShortcuts>
 void Solver<kShortcuts>::CarryOver(int& c) {
-    if (!CanSkip() || m_funcState == 2 || m_openCount != 0 || c <= 1) {
+    if (!CanSkip() || m_funcState == 2 || c <= 1) {
         return;
     }
+    // A term that owns an open bracket ends the sweep here, and -0.0 would not stay -0.0.
     Term carried = m_t[c];
     if ((carried.op != '+' && carried.op != '*') || carried.funcCode != 0 ||
-        carried.openParens != 0 || (carried.value == 0.0 && std::signbit(carried.value)) ||
-        !IsBarePlaceholder(m_t[c - 1])) {
+        carried.openParens != 0 || (carried.value == 0.0 && std::signbit(carried.value))) {
         return;
     }
     const int land = std::max(m_books->solidSet.Before(c) + 1, 1);
