@@ -74,8 +74,7 @@ public:
         }
         // Earlier words of the same summary word, then earlier summary words.
         std::size_t s = w / 64;
-        std::uint64_t summary =
-            w % 64 == 0 ? 0 : m_summary[s] & (~std::uint64_t{0} >> (64 - w % 64));
+        std::uint64_t summary = m_summary[s] & ((std::uint64_t{1} << (w % 64)) - 1);
         while (summary == 0) {
             if (s == 0) {
                 return -1;

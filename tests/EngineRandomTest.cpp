@@ -113,7 +113,8 @@ unsigned Seed(unsigned usual) {
 // be tracked rather than walked.
 std::string LongText(std::mt19937& rng, int round) {
     static const char* shapes[] = {"-(", "(", "0*", "-(0*", "+", "((-("};
-    std::uniform_int_distribution<int> size(20, 400);
+    // Now and then past 4,096 terms, where the books' sets take a second summary word.
+    std::uniform_int_distribution<int> size(20, round % 1000 == 7 ? 2600 : 400);
     std::string text =
         Repeat(shapes[(round / 50) % 6], size(rng)) + TypedText(rng) + Repeat(")", size(rng));
     for (int k = round % 4; k > 0; --k) {

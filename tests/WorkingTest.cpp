@@ -11,6 +11,7 @@
 #include "Working.h"
 
 using namespace quorbit1;
+using quorbit1::test::Repeat;
 using quorbit1::test::Same14;
 
 namespace {
@@ -43,8 +44,7 @@ TEST(Working, LongEvaluationsAreCutShortInTheRecordOnly) {
     CEquation watched;
     WorkingRecorder recorder(5);
     watched.SetObserver(&recorder);
-    plain.m_text = watched.m_text =
-        quorbit1::test::Repeat("-(", 50) + "3" + quorbit1::test::Repeat(")", 50);
+    plain.m_text = watched.m_text = Repeat("-(", 50) + "3" + Repeat(")", 50);
     plain.Solve();
     watched.Solve();
     EXPECT_EQ(watched.m_result, plain.m_result);
@@ -72,16 +72,14 @@ INSTANTIATE_TEST_SUITE_P(Usual, UsualTable,
 
 TEST(UsualReading, DeepNestingIsRefusedNotAStackOverflow) {
     for (const std::string& text :
-         {quorbit1::test::Repeat("sin(", 100000) + "1" + quorbit1::test::Repeat(")", 100000),
-          quorbit1::test::Repeat("(", 100000) + "1" + quorbit1::test::Repeat(")", 100000),
-          quorbit1::test::Repeat("-", 100000) + "1"}) {
+         {Repeat("sin(", 100000) + "1" + Repeat(")", 100000),
+          Repeat("(", 100000) + "1" + Repeat(")", 100000), Repeat("-", 100000) + "1"}) {
         const UsualResult r = EvaluateUsual(text, 0);
         EXPECT_FALSE(r.ok);
         EXPECT_NE(r.error.find("nested too deeply"), std::string::npos) << r.error;
     }
     // Within the limit it still works.
-    const UsualResult r =
-        EvaluateUsual(quorbit1::test::Repeat("(", 100) + "1" + quorbit1::test::Repeat(")", 100), 0);
+    const UsualResult r = EvaluateUsual(Repeat("(", 100) + "1" + Repeat(")", 100), 0);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.value, 1.0);
 }
