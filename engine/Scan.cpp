@@ -104,7 +104,7 @@ void AccumulateDigit(double& value, int power, char digit) {
 // begins another, so the order in which they are tried does not matter.
 struct NameMatch {
     FuncCode code = FuncCode::kNone;
-    int length = 0;
+    int length = 1;  // a letter that begins no name is consumed alone
 };
 
 struct PackedName {
@@ -298,7 +298,7 @@ void Solver<kShortcuts>::ScanName(int& p) {
         m_trigExp.At(p);
     }
     m_decimalSeen = false;
-    p += std::max(match.length, 1);
+    p += match.length;
 }
 
 // Whether the text holds a ')' anywhere. With shortcuts the brackets before p have been

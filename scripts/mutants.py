@@ -44,6 +44,12 @@ EQUIVALENT = {
      "m_negativeZeros += (mark & kNegativeZero) == 0 ? 1 : 0;"):
         "a wrong count of -0.0 placeholders only turns the shortcuts off: the plain walks "
         "give the same results, more slowly",
+    ("engine/IndexSet.h", "return -1;", "return -0;"):
+        "where Last() or Before() find nothing, their callers take at least 0 or 1 of it "
+        "(First()'s -1 is told apart, and a mutant there changes results)",
+    ("engine/Solver.h", "int m_count = 0;  // terms in the list, placeholders included",
+     "int m_count = 1;  // terms in the list, placeholders included"):
+        "the scan sets it before anything reads it",
     ("engine/Evaluate.cpp", "if (c > 0 && m_t[c - 1].op == '$' && m_funcState > 0) {",
      "if (c >= 0 && m_t[c - 1].op == '$' && m_funcState > 0) {"):
         "reads the term before the list at c = 0, undefined behaviour that the asan build "

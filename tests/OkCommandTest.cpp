@@ -52,6 +52,9 @@ std::vector<OkCase> Cases() {
         {"MegabyteOfDigits", Repeat("1", 1 << 20), kDegrees, "1.11111111111111e+19",
          "Number too long.", -1},
         {"HundredThousandTerms", "1" + Repeat("+1", 99999), kDegrees, "100000", "", -1},
+        // Empty slots between long runs of terms: the books' sets past their first summary word.
+        {"ManyEmptySlots", Repeat("1+", 4200) + Repeat("+", 4200) + "3", kDegrees, "4203",
+         "Two sequential operators.", 8399},
         {"TwentyThousandProducts", Repeat("(1*2)+", 20000) + "0", kDegrees, "40000", "", -1},
     };
     cases.insert(cases.end(), std::begin(long_texts), std::end(long_texts));
