@@ -35,6 +35,9 @@ EQUIVALENT = {
     ("core/UsualReading.cpp", "for (int c = 1; c <= kFunctionCount; ++c) {",
      "for (int c = 0; c <= kFunctionCount; ++c) {"):
         "code 0 has the empty name, and a name read has at least one letter",
+    ("core/UsualReading.cpp", 'return {false, 0.0, "the text is empty"};',
+     'return {false, (0.0 + 1), "the text is empty"};'):
+        "a refused text's value is never shown, only its reason",
     ("core/UsualReading.h", "double value = 0.0;", "double value = (0.0 + 1);"):
         "every result the reader returns sets its value",
     ("core/UsualReading.h", "double x = 0.0;", "double x = (0.0 + 1);"):
