@@ -127,16 +127,32 @@ constexpr std::array<PackedName, kFunctionCount + 1> kPackedNames = [] {
     return packed;
 }();
 
+// For each capital, the codes of the names that begin with it, ending in 0.
+constexpr std::array<std::array<int, 6>, 26> kNamesByFirstLetter = [] {
+    std::array<std::array<int, 6>, 26> byFirst{};
+    for (int code = 1; code <= kFunctionCount; ++code) {
+        auto& list = byFirst[static_cast<std::size_t>(FunctionName(code)[0] - 'A')];
+        std::size_t end = 0;
+        while (list[end] != 0) {
+            ++end;
+        }
+        list[end] = code;
+    }
+    return byFirst;
+}();
+
 NameMatch MatchFunctionName(char c0, char c1, char c2, char c3) {
-    // Only A, C, L, S and T begin a name.
-    if (c0 != 'A' && c0 != 'C' && c0 != 'L' && c0 != 'S' && c0 != 'T') {
+    if (c0 < 'A' || c0 > 'Z') {
         return {};
     }
     const std::uint32_t letters = std::uint32_t{static_cast<unsigned char>(c0)} |
                                   std::uint32_t{static_cast<unsigned char>(c1)} << 8 |
                                   std::uint32_t{static_cast<unsigned char>(c2)} << 16 |
                                   std::uint32_t{static_cast<unsigned char>(c3)} << 24;
-    for (int code = 1; code <= kFunctionCount; ++code) {
+    for (const int code : kNamesByFirstLetter[static_cast<std::size_t>(c0 - 'A')]) {
+        if (code == 0) {
+            break;
+        }
         const PackedName& name = kPackedNames[static_cast<std::size_t>(code)];
         if ((letters & name.mask) == name.letters) {
             return {static_cast<FuncCode>(code), name.length};

@@ -53,26 +53,26 @@ public:
 
 private:
     // Scan.cpp
-    void OpenTerm(char op);
-    void ScanNumber(int& p);
-    void ScanName(int& p);
-    void ScanOperator(int& p);
-    bool TextHasClose(int p) const;
+    [[gnu::always_inline]] inline void OpenTerm(char op);
+    [[gnu::always_inline]] inline void ScanNumber(int& p);
+    [[gnu::always_inline]] inline void ScanName(int& p);
+    [[gnu::always_inline]] inline void ScanOperator(int& p);
+    [[gnu::always_inline]] inline bool TextHasClose(int p) const;
 
     // Evaluate.cpp
     void StartTracking();
-    void Update(int i);
+    [[gnu::always_inline]] inline void Update(int i);
     bool CanSkip() const { return kShortcuts && m_tracking && m_negativeZeros == 0; }
-    void NoteNaN(double v);
-    int StartSearch() const;
-    void PlaceholderShift(int start);
-    int Sweep(int start);
-    void ApplyFunction(Term& term);
-    bool OperatorStep(int& c);
-    void CarryOver(int& c);
-    void LevelClose(int c);
-    void ChangeOfSign(int c);
-    bool FinishTest() const;
+    [[gnu::always_inline]] inline void NoteNaN(double v);
+    [[gnu::always_inline]] inline int StartSearch() const;
+    [[gnu::always_inline]] inline void PlaceholderShift(int start);
+    [[gnu::always_inline]] inline int Sweep(int start);
+    [[gnu::always_inline]] inline void ApplyFunction(Term& term);
+    [[gnu::always_inline]] inline bool OperatorStep(int& c);
+    [[gnu::always_inline]] inline void CarryOver(int& c);
+    [[gnu::always_inline]] inline void LevelClose(int c);
+    [[gnu::always_inline]] inline void ChangeOfSign(int c);
+    [[gnu::always_inline]] inline bool FinishTest() const;
 
     CEquation& m_eq;
     char* m_buf = nullptr;
