@@ -52,6 +52,10 @@ public:
     void Evaluate();
 
 private:
+    // The steps below are inlined into Scan and Evaluate, where they are defined and used: as
+    // members of a class template the compiler would keep them as calls, which costs a typical
+    // solve a fifth more instructions.
+
     // Scan.cpp
     [[gnu::always_inline]] inline void OpenTerm(char op);
     [[gnu::always_inline]] inline void ScanNumber(int& p);
