@@ -38,6 +38,13 @@ EQUIVALENT = {
     ("core/UsualReading.cpp", 'return {false, 0.0, "the text is empty"};',
      'return {false, (0.0 + 1), "the text is empty"};'):
         "a refused text's value is never shown, only its reason",
+    ("core/UsualReading.cpp", "static constexpr int kMaxDepth = 500;",
+     "static constexpr int kMaxDepth = 501;"):
+        "the guard against deep recursion refuses one level later; nothing relies on its "
+        "exact depth",
+    ("core/UsualReading.cpp", "int m_depth = 0;", "int m_depth = 1;"):
+        "the guard against deep recursion refuses one level earlier; nothing relies on its "
+        "exact depth",
     ("core/UsualReading.h", "double value = 0.0;", "double value = (0.0 + 1);"):
         "every result the reader returns sets its value",
     ("core/UsualReading.h", "double x = 0.0;", "double x = (0.0 + 1);"):
@@ -58,6 +65,11 @@ EQUIVALENT = {
      "for (int k = 0 - kPlaceBound; k < kPlaceBound; ++k) {"):
         "also writes the element before the table, undefined behaviour that the asan build "
         "reports; every power in the table keeps its bits",
+    ("engine/Scan.cpp", "char next = 0;", "char next = 1;"):
+        "the minus run reads the next character before it looks at it",
+    ("engine/Solver.h", "inline constexpr int kNulPadding = 4;",
+     "inline constexpr int kNulPadding = 5;"):
+        "one NUL more behind the text than the scanners read",
     ("engine/Solver.h", "int m_negativeZeros = 0;", "int m_negativeZeros = 1;"):
         "a wrong count of -0.0 placeholders only turns the shortcuts off (see below)",
     ("core/OkCommand.h", "double answer = 0.0;", "double answer = (0.0 + 1);"):
