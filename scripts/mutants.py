@@ -63,8 +63,8 @@ EQUIVALENT = {
         "room for more terms than a text can make",
     ("engine/Scan.cpp", "for (int k = 1 - kPlaceBound; k < kPlaceBound; ++k) {",
      "for (int k = 0 - kPlaceBound; k < kPlaceBound; ++k) {"):
-        "also writes the element before the table, undefined behaviour that the asan build "
-        "reports; every power in the table keeps its bits",
+        "also writes the element before the table, which the asan build's bounds checks stop "
+        "at; every power in the table keeps its bits",
     ("engine/Scan.cpp", "char next = 0;", "char next = 1;"):
         "the minus run reads the next character before it looks at it",
     ("engine/Solver.h", "inline constexpr int kNulPadding = 4;",
@@ -95,8 +95,8 @@ EQUIVALENT = {
         "the scan sets it before anything reads it",
     ("engine/Evaluate.cpp", "if (c > 0 && m_t[c - 1].op == '$' && m_funcState > 0) {",
      "if (c >= 0 && m_t[c - 1].op == '$' && m_funcState > 0) {"):
-        "reads the term before the list at c = 0, undefined behaviour that the asan build "
-        "of the suite reports; a plain build happens to see no '$' there",
+        "reads the term before the list at c = 0, which the asan build of the suite reports "
+        "(heap-buffer-overflow); a plain build happens to see no '$' there",
 }
 
 # Binary operators as clang-format writes them, with a space on each side; each is swapped for
