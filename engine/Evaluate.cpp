@@ -9,8 +9,6 @@ namespace quorbit1::engine {
 
 namespace {
 
-constexpr Term kFresh{0, 0.0, '+', 0, 0};
-
 // Lists of up to this many operands are walked; longer ones are tracked, where shortcuts are
 // on: below it a walk costs less than the books.
 constexpr int kWalkUpTo = 48;
@@ -215,7 +213,7 @@ void Solver<kShortcuts>::PlaceholderShift(int start) {
         if (target < k) {
             m_t[target] = m_t[k];
             Update(target);
-            m_t[k] = kFresh;
+            m_t[k] = kPlaceholder;
             Update(k);
         }
         return;
@@ -223,7 +221,7 @@ void Solver<kShortcuts>::PlaceholderShift(int start) {
     for (; k != 1 && IsBarePlaceholder(m_t[k - 1]); --k) {
         m_t[k - 1] = m_t[k];
         Update(k - 1);
-        m_t[k] = kFresh;
+        m_t[k] = kPlaceholder;
         Update(k);
     }
 }
@@ -406,7 +404,7 @@ void Solver<kShortcuts>::CarryOver(int& c) {
             carried.closeParens = std::min(2 * carried.closeParens, total);
         }
     }
-    m_t[c] = kFresh;
+    m_t[c] = kPlaceholder;
     Update(c);
     m_t[land] = carried;
     Update(land);

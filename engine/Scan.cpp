@@ -20,8 +20,6 @@ int TermRoom(int len) {
     return 3 * len + 4;
 }
 
-constexpr Term kFresh{0, 0.0, '+', 0, 0};
-
 // What a character starts, for the scan loop's dispatch. Letters of either case are names: the
 // name scanner compares them case-blind, and no other step looks at a letter's case.
 enum class Kind : unsigned char {
@@ -178,7 +176,7 @@ void Solver<kShortcuts>::Reset() {
     std::memcpy(m_buf, text.data(), text.size());
     std::memset(m_buf + m_len, 0, kNulPadding);
     m_t = m_eq.m_terms.Room(TermRoom(m_len));
-    m_t[0] = kFresh;
+    m_t[0] = kPlaceholder;
     if constexpr (!kShortcuts) {
         // Both totals before the scan, as the rules count them; the scan with shortcuts counts
         // them as it meets them instead.
@@ -228,7 +226,7 @@ void Solver<kShortcuts>::Scan() {
     // Evaluate's own placeholder goes right behind the last operand, in front of the names'.
     m_count = m_cur + 2 + m_placeholders;
     for (int i = m_cur + 1; i < m_count; ++i) {
-        m_t[i] = kFresh;
+        m_t[i] = kPlaceholder;
     }
 }
 
@@ -238,7 +236,7 @@ void Solver<kShortcuts>::Scan() {
 template <bool kShortcuts>
 void Solver<kShortcuts>::OpenTerm(char op) {
     m_cur += 1;
-    m_t[m_cur] = kFresh;
+    m_t[m_cur] = kPlaceholder;
     m_t[m_cur].op = op;
 }
 

@@ -20,6 +20,9 @@ namespace quorbit1::engine {
 // this many NULs, which belong to no character class and match no letter of a name.
 inline constexpr int kNulPadding = 4;
 
+// A term as the scan opens it and as every folded operand ends: '+' 0, no function, no brackets.
+inline constexpr Term kPlaceholder{};
+
 // The books of a long list, kept by the evaluator from one solve to the next for their storage.
 struct Tracking {
     IndexSet closeSet;  // terms that carry a ')'
