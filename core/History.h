@@ -1,0 +1,66 @@
+// The expressions a user had evaluated, kept across runs and shared by the dialog and the
+// command line: a plain UTF-8 file, one expression per line, oldest first, at most the last
+// kHistoryLimit. Every write merges what the file holds now with the new entry under an
+// advisory lock and replaces the file atomically, so two programs at once lose nothing and a
+// crash at any moment leaves the old file or the new one. Reading is tolerant: whatever cannot
+// be an expression is skipped and reported, never fatal.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorbit1 {
+
+inline constexpr std::size_t kHistoryLimit = 1000;
+// Only the file's last bytes are read: a history grown huge by some accident must not slow
+// the start of either program.
+inline constexpr std::size_t kHistoryReadLimit = 8u << 20;
+
+// Whether a text is one the history keeps: one the OK command evaluates (not empty, no '='),
+// valid UTF-8 without line breaks or other control characters, a tab aside.
+bool Storable(std::string_view expression);
+
+// What a tolerant read of a history file's bytes keeps.
+struct HistoryText {
+    std::vector<std::string> entries;  // oldest first, the last kHistoryLimit at most
+    std::size_t skipped = 0;           // lines that are not Storable
+};
+
+// partialStart: the bytes are the end of a longer file, so the first line is cut and dropped.
+HistoryText ParseHistory(std::string_view bytes, bool partialStart = false);
+
+class HistoryStore {
+public:
+    // An empty path keeps the entries in memory only.
+    explicit HistoryStore(std::string path = {});
+
+    // $XDG_DATA_HOME/quorbit1/history, else ~/.local/share/quorbit1/history; empty when the
+    // user asked for nothing to be kept (QUORBIT1_NO_HISTORY set and not "0") or no folder is
+    // known.
+    static std::string DefaultPath();
+
+    // Reads the file into memory. Returns one line for standard error when something was
+    // skipped or could not be read, else an empty string; a missing file is no problem.
+    std::string Load();
+
+    // Appends an expression the OK command evaluated (unless it is not Storable or equals the
+    // entry before it) and writes the file. Returns one line for standard error when the
+    // file could not be written, else an empty string.
+    std::string Add(std::string_view expression);
+
+    // Empties the history in memory and on disk; returns as Add does.
+    std::string Clear();
+
+    const std::vector<std::string>& Entries() const { return m_entries; }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string Write(std::string_view added, bool clear);
+
+    std::string m_path;
+    std::vector<std::string> m_entries;
+};
+
+}  // namespace quorbit1

@@ -1,0 +1,206 @@
+// The history file: what the tolerant reader keeps, what every write leaves on disk (merged,
+// capped, private, whole after a kill), and what the two front ends read at start-up.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "History.h"
+#include "TestSupport.h"
+
+using quorbit1::HistoryStore;
+using quorbit1::kHistoryLimit;
+using quorbit1::ParseHistory;
+using quorbit1::test::RowName;
+using quorbit1::test::Unescape;
+
+namespace {
+
+class HistoryReader : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(HistoryReader, KeepsWhatCanBeAnExpression) {
+    const auto& row = GetParam();
+    const quorbit1::HistoryText text = ParseHistory(Unescape(row.at(1)));
+    std::string kept;
+    for (const std::string& e : text.entries) {
+        kept += (kept.empty() ? "" : "|") + e;
+    }
+    EXPECT_EQ(kept, Unescape(row.at(2) == " " ? "" : row.at(2)));
+    EXPECT_EQ(text.skipped, std::stoul(row.at(3)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HistoryReader,
+                         ::testing::ValuesIn(quorbit1::test::ReadTable("history.tsv")), RowName());
+
+// A folder of its own for each test, removed afterwards.
+class HistoryFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char dir[] = "/tmp/quorbit1-history-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        m_dir = dir;
+        m_path = m_dir + "/deeper/quorbit1/history";
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::string FileText() const {
+        std::ifstream in(m_path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    void WriteFile(const std::string& bytes) const {
+        std::filesystem::create_directories(std::filesystem::path(m_path).parent_path());
+        std::ofstream(m_path, std::ios::binary) << bytes;
+    }
+
+    std::string m_dir;
+    std::string m_path;
+};
+
+TEST_F(HistoryFile, NextRunReadsWhatThisOneAdded) {
+    HistoryStore first(m_path);
+    EXPECT_EQ(first.Load(), "");  // a first run: no file yet, and no complaint
+    for (const char* e : {"1+1", "1+1", "", "x=2", "2*3", "1+1"}) {
+        EXPECT_EQ(first.Add(e), "");
+    }
+    EXPECT_EQ(FileText(), "1+1\n2*3\n1+1\n");
+    HistoryStore second(m_path);
+    EXPECT_EQ(second.Load(), "");
+    EXPECT_EQ(second.Entries(), first.Entries());
+
+    struct stat st {};
+    ASSERT_EQ(stat(m_path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    // Nothing but the file and its lock is left in the folder.
+    EXPECT_EQ(
+        std::distance(
+            std::filesystem::directory_iterator(std::filesystem::path(m_path).parent_path()), {}),
+        2);
+}
+
+TEST_F(HistoryFile, KeepsTheLastThousand) {
+    HistoryStore store(m_path);
+    for (std::size_t i = 0; i < kHistoryLimit + 5; ++i) {
+        store.Add(std::to_string(i));
+    }
+    ASSERT_EQ(store.Entries().size(), kHistoryLimit);
+    EXPECT_EQ(store.Entries().front(), "5");
+    HistoryStore later(m_path);
+    later.Load();
+    EXPECT_EQ(later.Entries(), store.Entries());
+}
+
+TEST_F(HistoryFile, TwoProgramsAtOnceLoseNothing) {
+    HistoryStore a(m_path);
+    HistoryStore b(m_path);
+    a.Load();
+    b.Load();
+    a.Add("1");
+    b.Add("2");
+    a.Add("3");
+    EXPECT_EQ(FileText(), "1\n2\n3\n");
+    // Each keeps its own run in memory, as a shell does.
+    EXPECT_EQ(a.Entries(), (std::vector<std::string>{"1", "3"}));
+    b.Clear();
+    EXPECT_EQ(FileText(), "");
+    EXPECT_TRUE(b.Entries().empty());
+    a.Add("4");
+    EXPECT_EQ(FileText(), "4\n");
+}
+
+TEST_F(HistoryFile, DamagedFileIsReadAsFarAsItCanAndThenReplaced) {
+    using namespace std::string_literals;
+    WriteFile("1+1\n\xff\xfe\x00\x01\n2*3"s);
+    HistoryStore store(m_path);
+    const std::string problem = store.Load();
+    EXPECT_NE(problem.find("skipped 1 line"), std::string::npos) << problem;
+    EXPECT_EQ(problem.find('\n'), std::string::npos);
+    EXPECT_EQ(store.Entries(), (std::vector<std::string>{"1+1", "2*3"}));
+    store.Add("4");
+    EXPECT_EQ(FileText(), "1+1\n2*3\n4\n");
+}
+
+TEST_F(HistoryFile, OnlyTheEndOfAnOversizedFileIsRead) {
+    // A cut line at the start of what is read is dropped, not kept half.
+    std::string bytes(quorbit1::kHistoryReadLimit, 'x');
+    bytes += "\n12345678\n1+1\n";
+    WriteFile("0\n" + bytes);
+    HistoryStore store(m_path);
+    EXPECT_NE(store.Load().find("last 8 MiB"), std::string::npos);
+    EXPECT_EQ(store.Entries(), (std::vector<std::string>{"12345678", "1+1"}));
+}
+
+TEST_F(HistoryFile, ProblemsAreReportedNotFatal) {
+    std::filesystem::create_directories(m_path);  // a folder where the file should be
+    HistoryStore store(m_path);
+    EXPECT_NE(store.Load(), "");
+    EXPECT_NE(store.Add("1"), "");
+    EXPECT_EQ(store.Entries(), std::vector<std::string>{"1"});  // this run still recalls it
+
+    HistoryStore memoryOnly;
+    EXPECT_EQ(memoryOnly.Add("1"), "");
+    EXPECT_EQ(memoryOnly.Entries(), std::vector<std::string>{"1"});
+}
+
+TEST_F(HistoryFile, KilledWriterLeavesAWholeFile) {
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            HistoryStore store(m_path);
+            for (int i = 0;; ++i) {
+                store.Add(std::to_string(i) + "+" + std::string(2000, '1'));
+            }
+        }
+        usleep(2000 + 1000 * round);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const quorbit1::HistoryText text = ParseHistory(FileText());
+        EXPECT_EQ(text.skipped, 0u);
+        for (const std::string& e : text.entries) {
+            ASSERT_EQ(e.size(), e.find('+') + 2001);
+        }
+    }
+    // A temporary file a kill left behind goes with the next write.
+    std::ofstream(m_path + ".Ab12Cd") << "1+";
+    HistoryStore(m_path).Add("1");
+    EXPECT_EQ(
+        std::distance(
+            std::filesystem::directory_iterator(std::filesystem::path(m_path).parent_path()), {}),
+        2);
+}
+
+TEST(HistoryPath, FollowsTheDataFolderAndCanBeTurnedOff) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        const char* off;
+        std::string path;
+    } const cases[] = {
+        {"/data", "/home/u", nullptr, "/data/quorbit1/history"},
+        {nullptr, "/home/u", nullptr, "/home/u/.local/share/quorbit1/history"},
+        {"relative", "/home/u", nullptr, "/home/u/.local/share/quorbit1/history"},
+        {"/data", "/home/u", "0", "/data/quorbit1/history"},
+        {"/data", "/home/u", "1", ""},
+        {nullptr, nullptr, nullptr, ""},
+    };
+    for (const Case& c : cases) {
+        const auto set = [](const char* name, const char* value) {
+            value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+        };
+        set("XDG_DATA_HOME", c.xdg);
+        set("HOME", c.home);
+        set("QUORBIT1_NO_HISTORY", c.off);
+        EXPECT_EQ(HistoryStore::DefaultPath(), c.path);
+    }
+}
+
+}  // namespace
