@@ -1,17 +1,19 @@
 #include "CliApp.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <istream>
-#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "History.h"
 #include "OkCommand.h"
 #include "UsualReading.h"
+#include "Utf8.h"
 #include "Working.h"
 
 namespace quorbit1 {
@@ -32,13 +34,44 @@ bool LooksLikeLongOption(const std::string& arg) {
 
 enum class Output { kPlain, kTrace, kJson };
 
-std::string ExactText(double v) {
-    if (std::isnan(v) || std::isinf(v)) {
-        return AnswerText(v);
+// A JSON string: quotes, backslashes and control characters escaped, and each byte that is not
+// part of a UTF-8 sequence shown as U+FFFD, so any input gives valid output.
+void AppendJsonString(std::string& out, std::string_view s) {
+    out += '"';
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        std::size_t plain = i;
+        while (plain < s.size() && static_cast<unsigned char>(s[plain]) >= 0x20 &&
+               static_cast<unsigned char>(s[plain]) < 0x80 && s[plain] != '"' && s[plain] != '\\') {
+            ++plain;
+        }
+        if (plain != i) {
+            out.append(s.data() + i, plain - i);
+            i = plain;
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+        } else if (c < 0x20) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            const char* named = c == '\n' ? "\\n" : c == '\t' ? "\\t" : c == '\r' ? "\\r" : nullptr;
+            if (named != nullptr) {
+                out += named;
+            } else {
+                out += "\\u00";
+                out += kHex[c >> 4];
+                out += kHex[c & 15];
+            }
+            ++i;
+        } else if (const std::size_t n = Utf8SequenceLength(s, i); n != 0) {
+            out.append(s.data() + i, n);
+            i += n;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
     }
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
+    out += '"';
 }
 
 std::string UsualLine(const UsualResult& usual) {
@@ -53,71 +86,104 @@ public:
 
     CEquation& Equation() { return m_ok.Equation(); }
 
-    void Run(const std::string& text) {
-        WorkingRecorder recorder;
+    // Runs one command and prints its outcome; returns whether the text was evaluated.
+    bool Run(const std::string& text) {
         if (m_output == Output::kTrace) {
-            m_ok.Equation().SetObserver(&recorder);
+            m_ok.Equation().SetObserver(&m_recorder);
         }
         const OkOutcome outcome = m_ok.Run(text, m_angleMode);
         m_ok.Equation().SetObserver(nullptr);
         m_anyMessage = m_anyMessage || !outcome.message.empty();
+        if (m_output == Output::kPlain) {
+            m_out << AnswerText(outcome.answer);
+            if (!outcome.message.empty()) {
+                m_out << '\t' << outcome.message;
+            }
+            m_out << '\n';
+            return outcome.solved;
+        }
 
         const CEquation& eq = m_ok.Equation();
         const UsualResult usual =
             EvaluateUsual(text, m_angleMode, {eq.m_varX, eq.m_varY, eq.m_varZ, eq.m_varT});
         if (m_output == Output::kJson) {
             PrintJson(text, outcome, usual);
-            return;
+            return outcome.solved;
         }
         m_out << AnswerText(outcome.answer);
         if (!outcome.message.empty()) {
             m_out << '\t' << outcome.message;
         }
         m_out << '\n';
-        if (m_output == Output::kTrace) {
-            if (outcome.solved) {
-                m_out << FormatWorking(recorder.Stages(), recorder.PassCount());
-            } else {
-                m_out << "  not evaluated\n";
-            }
-            m_out << "  " << UsualLine(usual) << '\n';
+        if (outcome.solved) {
+            m_out << FormatWorking(m_recorder.Stages(), m_recorder.PassCount());
+        } else {
+            m_out << "  not evaluated\n";
         }
+        m_out << "  " << UsualLine(usual) << '\n';
+        return outcome.solved;
     }
 
     bool AnyMessage() const { return m_anyMessage; }
 
 private:
+    // One object per line, written directly: its shape is fixed, and a general JSON library
+    // spends three times the whole command on serialising it.
     void PrintJson(const std::string& text, const OkOutcome& outcome, const UsualResult& usual) {
-        using json = nlohmann::ordered_json;
-        json flags = json::array();
+        using namespace std::string_view_literals;
+        std::string& j = m_line;
+        j = "{\"expression\":"sv;
+        AppendJsonString(j, text);
+        j += m_angleMode == kRadians ? ",\"angleUnit\":\"radians\",\"answer\":\""sv
+                                     : ",\"angleUnit\":\"degrees\",\"answer\":\""sv;
+        AppendNumberText(j, outcome.answer, 15);
+        // The 17 digits serve as the JSON number too, where JSON can write the value at all.
+        m_exact.clear();
+        AppendNumberText(m_exact, outcome.answer, 17);
+        j += "\",\"value\":"sv;
+        j += std::isfinite(outcome.answer) ? std::string_view(m_exact) : "null"sv;
+        j += ",\"valueExact\":\""sv;
+        j += m_exact;
+        j += "\",\"message\":"sv;
+        AppendJsonString(j, outcome.message);
+        j += outcome.solved ? ",\"evaluated\":true,\"flags\":["sv
+                            : ",\"evaluated\":false,\"flags\":["sv;
+        std::string_view comma;
         for (std::size_t i = 0; i < std::size(kReportedFlags); ++i) {
             if ((outcome.raised & (1u << i)) != 0) {
-                flags.push_back(kReportedFlags[i].name);
+                j += comma;
+                j += '"';
+                j += kReportedFlags[i].name;
+                j += '"';
+                comma = ","sv;
             }
         }
-        const auto number = [](double v) { return std::isfinite(v) ? json(v) : json(nullptr); };
-        json usualJson =
-            usual.ok ? json{{"value", number(usual.value)}, {"answer", AnswerText(usual.value)}}
-                     : json{{"error", usual.error}};
-        const json line = {
-            {"expression", text},
-            {"angleUnit", m_angleMode == kRadians ? "radians" : "degrees"},
-            {"answer", AnswerText(outcome.answer)},
-            {"value", number(outcome.answer)},
-            {"valueExact", ExactText(outcome.answer)},
-            {"message", outcome.message},
-            {"evaluated", outcome.solved},
-            {"flags", flags},
-            {"usualReading", usualJson},
-        };
-        // Bytes that are not UTF-8 are shown as replacement characters rather than refused.
-        m_out << line.dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
+        j += "],\"usualReading\":{"sv;
+        if (usual.ok) {
+            j += "\"value\":"sv;
+            if (std::isfinite(usual.value)) {
+                AppendNumberText(j, usual.value, 17);
+            } else {
+                j += "null"sv;
+            }
+            j += ",\"answer\":\""sv;
+            AppendNumberText(j, usual.value, 15);
+            j += '"';
+        } else {
+            j += "\"error\":"sv;
+            AppendJsonString(j, usual.error);
+        }
+        j += "}}\n"sv;
+        m_out << j;
     }
 
     std::ostream& m_out;
     int m_angleMode;
     Output m_output;
     OkCommand m_ok;
+    WorkingRecorder m_recorder;
+    std::string m_line;
+    std::string m_exact;
     bool m_anyMessage = false;
 };
 
@@ -148,7 +214,7 @@ bool ParseSetting(const std::string& setting, char* slot, double* value) {
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-           std::ostream& err, bool interactive) {
+           std::ostream& err, const CliTerminal& terminal) {
     CLI::App app{
         "Quorbit1 calculator on the command line. Evaluates each EXPR, or each line of the "
         "input when none is given, with the calculator's own rules: no operator precedence, "
@@ -162,6 +228,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     radOpt->excludes(degOpt);
     bool trace = false;
     bool json = false;
+    bool lineBuffered = false;
+    bool noHistory = false;
     std::vector<std::string> settings;
     auto* traceOpt = app.add_flag("--trace", trace,
                                   "Show the working: the terms after the scan and after each pass, "
@@ -174,6 +242,11 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         ->type_name("NAME=VALUE")
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_flag("--line-buffered", lineBuffered,
+                 "Write each answer out before reading the next line, for a program that "
+                 "talks to this one through pipes");
+    app.add_flag("--no-history", noHistory,
+                 "Neither read nor write the history file in an interactive session");
     app.set_version_flag("--version", kVersion);
     app.footer(
         "Each command prints the answer, then a tab and the message when there is one.\n"
@@ -237,23 +310,33 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         for (const std::string& e : expressions) {
             session.Run(e);
         }
-    } else {
-        std::string line;
-        while (true) {
-            if (interactive) {
-                err << "quorbit1> " << std::flush;
+        return session.AnyMessage() ? 1 : 0;
+    }
+
+    if (terminal.makeReader) {
+        const std::unique_ptr<LineReader> reader =
+            terminal.makeReader(noHistory ? std::string() : HistoryStore::DefaultPath(), err);
+        for (std::string line; reader->ReadLine(line);) {
+            if (session.Run(line)) {
+                reader->Remember(line);
             }
-            if (!std::getline(in, line)) {
-                break;
-            }
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            session.Run(line);
             out.flush();
         }
-        if (interactive) {
-            err << '\n';
+        out << '\n';  // the shell's prompt starts on a line of its own after Ctrl-D
+        return session.AnyMessage() ? 1 : 0;
+    }
+    // A batch: the output is written in large blocks, unless each answer is awaited.
+    const bool flushEachLine = lineBuffered || terminal.outputIsTerminal;
+    if (!flushEachLine) {
+        in.tie(nullptr);  // else every read would write out the answers so far
+    }
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        session.Run(line);
+        if (flushEachLine) {
+            out.flush();
         }
     }
     return session.AnyMessage() ? 1 : 0;

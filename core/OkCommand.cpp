@@ -1,5 +1,7 @@
 #include "OkCommand.h"
 
+#include <charconv>
+
 #include <cmath>
 #include <cstdio>
 
@@ -77,16 +79,35 @@ OkOutcome OkCommand::Run(std::string_view input, int angleMode) {
     return outcome;
 }
 
-std::string AnswerText(double value) {
+void AppendNumberText(std::string& out, double value, int significant) {
     if (std::isnan(value)) {
-        return "nan";
+        out += "nan";
+        return;
     }
     if (std::isinf(value)) {
-        return value > 0 ? "inf" : "-inf";
+        out += value > 0 ? "inf" : "-inf";
+        return;
     }
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    return buf;
+    std::to_chars_result end{};
+    // Whole numbers, the most common answers, have no exponent and no fraction to round at
+    // either precision, so they are written as integers, much faster; "%g" writes -0 as "-0".
+    if (std::fabs(value) < 1e15 && std::trunc(value) == value) {
+        if (value == 0 && std::signbit(value)) {
+            out += "-0";
+            return;
+        }
+        end = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value));
+    } else {
+        end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, significant);
+    }
+    out.append(buf, end.ptr);
+}
+
+std::string AnswerText(double value) {
+    std::string text;
+    AppendNumberText(text, value, 15);
+    return text;
 }
 
 }  // namespace quorbit1

@@ -25,7 +25,8 @@ struct OkOutcome {
     unsigned raised = 0;
 };
 
-// A flag the OK command reports, with its message and its name in the evaluator.
+// A flag the OK command reports, with its message and the name scripts know it by (the
+// command line's JSON); the names are part of that stable output and never change.
 struct ReportedFlag {
     int CEquation::*flag;
     const char* message;
@@ -35,15 +36,15 @@ struct ReportedFlag {
 // The reported flags in the order in which they are walked; when several are raised, the last
 // one's message is shown.
 inline constexpr ReportedFlag kReportedFlags[] = {
-    {&CEquation::m_errParens, "Unbalanced Parentheses", "m_errParens"},
-    {&CEquation::m_errTrigExp, "Invalid Trig or Exponent.", "m_errTrigExp"},
-    {&CEquation::m_errSpaces, "Two or more spaces in Sequence.", "m_errSpaces"},
-    {&CEquation::m_errSeqOps, "Two sequential operators.", "m_errSeqOps"},
-    {&CEquation::m_errLog10Neg, "Log10 negatives not allowed.", "m_errLog10Neg"},
-    {&CEquation::m_errLnNeg, "Ln negatives not allowed.", "m_errLnNeg"},
-    {&CEquation::m_errDomain, "Math domain error.", "m_errDomain"},
-    {&CEquation::m_errLongNumber, "Number too long.", "m_errLongNumber"},
-    {&CEquation::m_errBadChar, "Invalid character.", "m_errBadChar"},
+    {&CEquation::m_errParens, "Unbalanced Parentheses", "unbalancedParentheses"},
+    {&CEquation::m_errTrigExp, "Invalid Trig or Exponent.", "invalidTrigOrExponent"},
+    {&CEquation::m_errSpaces, "Two or more spaces in Sequence.", "spacesInSequence"},
+    {&CEquation::m_errSeqOps, "Two sequential operators.", "sequentialOperators"},
+    {&CEquation::m_errLog10Neg, "Log10 negatives not allowed.", "log10Negative"},
+    {&CEquation::m_errLnNeg, "Ln negatives not allowed.", "lnNegative"},
+    {&CEquation::m_errDomain, "Math domain error.", "mathDomain"},
+    {&CEquation::m_errLongNumber, "Number too long.", "numberTooLong"},
+    {&CEquation::m_errBadChar, "Invalid character.", "invalidCharacter"},
 };
 
 inline constexpr const char* kMsgEmpty = "Enter an equation.";
@@ -74,5 +75,9 @@ private:
 // The answer's text form: 15 significant digits as "%.15g" writes them, every NaN as "nan",
 // infinities as "inf" and "-inf".
 std::string AnswerText(double value);
+
+// Appends a number as "%.<significant>g" writes it in the C locale, with NaN and infinities as
+// AnswerText writes them.
+void AppendNumberText(std::string& out, double value, int significant);
 
 }  // namespace quorbit1

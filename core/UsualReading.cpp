@@ -3,6 +3,7 @@
 #include "Functions.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -141,7 +142,13 @@ private:
         if (!digits) {
             return Fail("a number has no digits");
         }
-        // strtod, not stod: a numeral too long for a double gives infinity, not an exception.
+        // from_chars reads the numeral as strtod would, without copying it; a numeral out of a
+        // double's range is left to strtod, which gives infinity or the nearest small value.
+        double value = 0.0;
+        const char* first = m_text.data() + start;
+        if (std::from_chars(first, m_text.data() + m_pos, value).ec == std::errc()) {
+            return value;
+        }
         const std::string numeral(m_text.substr(start, m_pos - start));
         return std::strtod(numeral.c_str(), nullptr);
     }

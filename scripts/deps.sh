@@ -6,11 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libedit-dev
   qt6-base-dev qt6-base-dev-tools
   desktop-file-utils appstream dpkg-dev file fakeroot
   xvfb xauth bc libx11-dev
-  clang clang-tidy libclang-rt-14-dev valgrind python3
+  clang clang-tidy libclang-rt-14-dev valgrind python3 python3-jsonschema
   libmuparser-dev libfparser-dev
 )
 

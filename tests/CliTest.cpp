@@ -2,6 +2,8 @@
 // (tests/data/cli.tsv).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,7 +21,8 @@ struct CliRun {
     std::string err;
 };
 
-CliRun RunCli(const std::vector<std::string>& args, const std::string& input, bool interactive) {
+CliRun RunCli(const std::vector<std::string>& args, const std::string& input,
+              const quorbit1::CliTerminal& terminal = {}) {
     std::vector<const char*> argv = {"quorbit1-cli"};
     for (const auto& a : args) {
         argv.push_back(a.c_str());
@@ -28,7 +31,7 @@ CliRun RunCli(const std::vector<std::string>& args, const std::string& input, bo
     std::ostringstream out;
     std::ostringstream err;
     const int status =
-        quorbit1::RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err, interactive);
+        quorbit1::RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err, terminal);
     return {status, out.str(), err.str()};
 }
 
@@ -43,7 +46,7 @@ TEST_P(CliTable, PrintsAndExits) {
         const std::string arg = f[1].substr(start, bar - start);
         args.push_back(arg == "''" ? "" : Unescape(arg));
     }
-    const CliRun r = RunCli(args, Unescape(f.at(2)), false);
+    const CliRun r = RunCli(args, Unescape(f.at(2)));
     const std::string expected = Unescape(f.at(4));
     if (f.at(5) == "piece") {
         EXPECT_NE(r.out.find(expected), std::string::npos) << r.out;
@@ -58,11 +61,49 @@ TEST_P(CliTable, PrintsAndExits) {
 INSTANTIATE_TEST_SUITE_P(Cli, CliTable, ::testing::ValuesIn(quorbit1::test::ReadTable("cli.tsv")),
                          quorbit1::test::RowName{});
 
-TEST(CliInteractive, PromptGoesToTheTerminalNotTheAnswers) {
-    const CliRun r = RunCli({}, "1+1\n", true);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "2\n");
-    EXPECT_NE(r.err.find("quorbit1> "), std::string::npos);
+// Stands in for the line editor: hands out its lines and notes what the history would keep.
+class ScriptedReader final : public quorbit1::LineReader {
+public:
+    ScriptedReader(std::vector<std::string> lines, std::vector<std::string>& kept)
+        : m_lines(std::move(lines)), m_kept(kept) {}
+    bool ReadLine(std::string& line) override {
+        if (m_next == m_lines.size()) {
+            return false;
+        }
+        line = m_lines[m_next++];
+        return true;
+    }
+    void Remember(const std::string& text) override { m_kept.push_back(text); }
+
+private:
+    std::vector<std::string> m_lines;
+    std::size_t m_next = 0;
+    std::vector<std::string>& m_kept;
+};
+
+TEST(CliInteractive, SessionKeepsWhatWasEvaluatedAndHonoursNoHistory) {
+    setenv("XDG_DATA_HOME", "/data", 1);
+    unsetenv("QUORBIT1_NO_HISTORY");
+    for (const bool noHistory : {false, true}) {
+        std::vector<std::string> kept;
+        std::string historyPath = "unset";
+        quorbit1::CliTerminal terminal;
+        terminal.outputIsTerminal = true;
+        terminal.makeReader = [&](const std::string& path, std::ostream&) {
+            historyPath = path;
+            return std::make_unique<ScriptedReader>(
+                std::vector<std::string>{"1+1", "", "x=1", "2*e"}, kept);
+        };
+        const CliRun r = RunCli(
+            noHistory ? std::vector<std::string>{"--no-history"} : std::vector<std::string>{},
+            "ignored\n", terminal);
+        EXPECT_EQ(r.out,
+                  "2\n2\tEnter an equation.\n2\t= is not supported. Restructure.\n"
+                  "0\tInvalid Trig or Exponent.\n");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(kept, (std::vector<std::string>{"1+1", "2*e"}));
+        EXPECT_EQ(historyPath, noHistory ? "" : "/data/quorbit1/history");
+    }
 }
 
 }  // namespace
