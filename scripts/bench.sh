@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The benchmarks with their summary: the engine against muParser and fparser (ns per expression
-# and our speed-up), the OK command in the dialog from key press to repaint, and start-up
-# against a bare Qt dialog. Extra arguments go to Google Benchmark.
+# and our speed-up), the OK command in the dialog from key press to repaint, start-up
+# against a bare Qt dialog, and the command line on a batch of a million lines against a
+# program built on fparser. Extra arguments go to Google Benchmark.
 set -euo pipefail
 build=${1:-build/default}
 shift || true
@@ -16,4 +17,27 @@ fi
 if [[ -x "$build/bench/map_time" ]]; then
   echo "== start-up to the first mapped window (median of ${ROUNDS:-15})"
   scripts/startup.sh "$build"
+fi
+if [[ -x "$build/bench/fparser_batch" ]]; then
+  lines=${BATCH_LINES:-1000000}
+  echo "== batch: $lines lines drawn from bench/typical.txt, output to a file (one run each)"
+  tmp=$(mktemp -d)
+  trap 'rm -rf "$tmp"' EXIT
+  "$build/bench/batch_lines" bench/typical.txt "$lines" >"$tmp/lines"
+  "$build/bench/batch_lines" bench/typical.txt "$lines" --fparser >"$tmp/fparser-lines"
+  seconds() {
+    local start end
+    start=$(date +%s.%N)
+    "$@" >"$tmp/out" || true
+    end=$(date +%s.%N)
+    echo "$end - $start" | bc -l
+  }
+  fp=$(seconds "$build/bench/fparser_batch" <"$tmp/fparser-lines")
+  plain=$(seconds "$build/cli/quorbit1-cli" <"$tmp/lines")
+  json=$(seconds "$build/cli/quorbit1-cli" --json <"$tmp/lines")
+  printf '  fparser program (%%.15g)   %.3f s\n' "$fp"
+  printf '  quorbit1-cli               %.3f s  (%.2fx the fparser program)\n' "$plain" \
+    "$(echo "$plain / $fp" | bc -l)"
+  printf '  quorbit1-cli --json        %.3f s  (%.2fx plain)\n' "$json" \
+    "$(echo "$json / $plain" | bc -l)"
 fi
