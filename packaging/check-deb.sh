@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder, unpacks it into a scratch root and checks that
-# it holds the programs, the desktop files and the icons, that its dependencies were computed,
-# and that the unpacked programs run.
+# it holds the programs, the desktop files, the icons, the manual pages and the completions,
+# that its dependencies were computed, and that the unpacked programs run.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 scratch=$(mktemp -d)
@@ -25,6 +25,11 @@ expected=(
   usr/share/applications/org.quorbit1.Quorbit1.desktop
   usr/share/metainfo/org.quorbit1.Quorbit1.metainfo.xml
   usr/share/icons/hicolor/scalable/apps/org.quorbit1.Quorbit1.svg
+  usr/share/man/man1/quorbit1.1
+  usr/share/man/man1/quorbit1-cli.1
+  usr/share/bash-completion/completions/quorbit1-cli
+  usr/share/zsh/vendor-completions/_quorbit1-cli
+  usr/share/fish/vendor_completions.d/quorbit1-cli.fish
 )
 for size in 16 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/org.quorbit1.Quorbit1.png")

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev libedit-dev
+  libcli11-dev nlohmann-json3-dev libedit-dev scdoc groff-base man-db
   qt6-base-dev qt6-base-dev-tools
   desktop-file-utils appstream dpkg-dev file fakeroot
   xvfb xauth bc libx11-dev

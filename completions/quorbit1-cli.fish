@@ -1,0 +1,10 @@
+# fish completion for quorbit1-cli
+complete -c quorbit1-cli -s r -l radians -d 'Angles are in radians'
+complete -c quorbit1-cli -s d -l degrees -d 'Angles are in degrees (the default)'
+complete -c quorbit1-cli -l set -x -a 'X= Y= Z= T=' -d 'Set a variable for the run'
+complete -c quorbit1-cli -l trace -d 'Show the working of each expression'
+complete -c quorbit1-cli -l json -d 'One JSON object per expression'
+complete -c quorbit1-cli -l line-buffered -d 'Write each answer before reading the next line'
+complete -c quorbit1-cli -l no-history -d 'Neither read nor write the history'
+complete -c quorbit1-cli -l version -d 'Print the version'
+complete -c quorbit1-cli -s h -l help -d 'Print the usage and the options'
