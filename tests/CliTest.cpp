@@ -99,7 +99,7 @@ TEST(CliInteractive, SessionKeepsWhatWasEvaluatedAndHonoursNoHistory) {
             "ignored\n", terminal);
         EXPECT_EQ(r.out,
                   "2\n2\tEnter an equation.\n2\t= is not supported. Restructure.\n"
-                  "0\tInvalid Trig or Exponent.\n");
+                  "0\tInvalid Trig or Exponent.\n\n");
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(kept, (std::vector<std::string>{"1+1", "2*e"}));
         EXPECT_EQ(historyPath, noHistory ? "" : "/data/quorbit1/history");
