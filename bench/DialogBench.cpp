@@ -1,5 +1,6 @@
 // The dialog's OK command from key press to repaint: a typical expression, and the longest
-// text the expression field holds (32,767 characters), which must not freeze the window.
+// text the expression field holds (32,767 characters), which must not freeze the window, with
+// and without the working window open.
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +24,10 @@ private:
     }
 
 private slots:
+    void initTestCase() {
+        qputenv("QUORBIT1_NO_HISTORY", "1");  // a benchmark keeps nothing of the user's
+    }
+
     void okOnTypicalExpression() {
         CQuorbit1Dlg dlg;
         dlg.show();
@@ -45,6 +50,17 @@ private slots:
         CQuorbit1Dlg dlg;
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        PressEnter(dlg, text);
+    }
+
+    // With Show Working open, every OK also records and shows the working.
+    void okOnLongestTextWithWorking_data() { okOnLongestText_data(); }
+    void okOnLongestTextWithWorking() {
+        QFETCH(QString, text);
+        CQuorbit1Dlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.OnShowWorking();
         PressEnter(dlg, text);
     }
 };

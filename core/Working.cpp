@@ -1,5 +1,6 @@
 #include "Working.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -39,6 +40,8 @@ void WorkingRecorder::PassDone(int pass, int start, int sweptFrom, std::span<con
 
 void WorkingRecorder::Add(WorkingStage stage, std::span<const Term> terms) {
     const WorkingStage* before = m_stages.empty() ? nullptr : &m_stages.back();
+    stage.termCount = terms.size();
+    terms = terms.first(std::min(terms.size(), m_maxTerms));
     stage.terms.assign(terms.begin(), terms.end());
     stage.changed.resize(terms.size());
     for (std::size_t i = 0; i < terms.size(); ++i) {

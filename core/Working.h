@@ -2,6 +2,7 @@
 // the term list after the scan and after every pass, each term marked where a pass changed it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,16 +13,19 @@ namespace quorbit1 {
 struct WorkingStage {
     int pass = 0;  // 0 for the list as the scan left it
     int start = -1;
-    int sweptFrom = -1;  // where the sweep stopped: it reduced the terms from here to start
-    std::vector<Term> terms;
-    std::vector<bool> changed;  // per term: differs from the same place in the stage before
+    int sweptFrom = -1;         // where the sweep stopped: it reduced the terms from here to start
+    std::vector<Term> terms;    // the first terms of the list, as many as the recorder keeps
+    std::vector<bool> changed;  // per term kept: differs from the same place in the stage before
+    std::size_t termCount = 0;  // how many terms the list had in all
 };
 
 // Records stages as an observer of one CEquation. Very long evaluations are cut short in the
 // record (not in the engine): after maxStages stages only the count goes on.
 class WorkingRecorder final : public CEquationObserver {
 public:
-    explicit WorkingRecorder(std::size_t maxStages = 400) : m_maxStages(maxStages) {}
+    // maxTerms: terms kept per stage, for a reader who is shown only the first ones.
+    explicit WorkingRecorder(std::size_t maxStages = 400, std::size_t maxTerms = SIZE_MAX)
+        : m_maxStages(maxStages), m_maxTerms(maxTerms) {}
 
     void Scanned(std::span<const Term> terms) override;
     void PassDone(int pass, int start, int sweptFrom, std::span<const Term> terms) override;
@@ -33,6 +37,7 @@ private:
     void Add(WorkingStage stage, std::span<const Term> terms);
 
     std::size_t m_maxStages;
+    std::size_t m_maxTerms;
     std::vector<WorkingStage> m_stages;
     int m_passes = 0;
 };

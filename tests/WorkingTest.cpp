@@ -42,7 +42,7 @@ TEST(Working, WorkedExampleTakesThreePasses) {
 TEST(Working, LongEvaluationsAreCutShortInTheRecordOnly) {
     CEquation plain;
     CEquation watched;
-    WorkingRecorder recorder(5);
+    WorkingRecorder recorder(5, 3);
     watched.SetObserver(&recorder);
     plain.m_text = watched.m_text = Repeat("-(", 50) + "3" + Repeat(")", 50);
     plain.Solve();
@@ -50,6 +50,9 @@ TEST(Working, LongEvaluationsAreCutShortInTheRecordOnly) {
     EXPECT_EQ(watched.m_result, plain.m_result);
     EXPECT_EQ(recorder.Stages().size(), 5u);
     EXPECT_EQ(recorder.PassCount(), 51);
+    // Each stage keeps its first three terms and the count of all.
+    EXPECT_EQ(recorder.Stages()[0].terms.size(), 3u);
+    EXPECT_EQ(recorder.Stages()[0].termCount, 101u);
     EXPECT_NE(FormatWorking(recorder.Stages(), recorder.PassCount()).find("  ... 47 more passes"),
               std::string::npos);
 }

@@ -16,21 +16,8 @@ void CDialog2::Build() {
     m_ui->setupUi(this);
     QSize size = ApplyDialogUnits(this);
 
-    // The texts were sized for a small bitmap font. Where today's font needs more lines, a text
-    // grows downwards and pushes what lies below it, so nothing is cut off.
-    int shift = 0;
-    for (QLabel* label : {m_ui->helpText1, m_ui->helpText2, m_ui->helpText3, m_ui->helpText4}) {
-        QRect r = label->geometry();
-        r.translate(0, shift);
-        const int needed = label->heightForWidth(r.width());
-        if (needed > r.height()) {
-            shift += needed - r.height();
-            r.setHeight(needed);
-        }
-        label->setGeometry(r);
-    }
-    m_ui->okButton->move(m_ui->okButton->x(), m_ui->okButton->y() + shift);
-    size.rheight() += shift;
+    size.rheight() +=
+        FitLabels({m_ui->helpText1, m_ui->helpText2, m_ui->helpText3, m_ui->helpText4});
     setFixedSize(size);
 }
 

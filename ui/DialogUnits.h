@@ -5,8 +5,10 @@
 
 #include <QRect>
 #include <QSize>
+#include <initializer_list>
 
 class QFont;
+class QLabel;
 class QWidget;
 
 namespace quorbit1 {
@@ -20,8 +22,13 @@ DialogUnitBase DialogUnitBaseFor(const QFont& font);
 
 QRect DialogUnitsToPixels(const QRect& units, DialogUnitBase base);
 
-// Takes the form's own size and every direct child's geometry as dialog units and replaces them
-// by pixels; returns the form's size in pixels.
+// Takes the form's own size and the geometry of every child (direct, or inside a group box) as
+// dialog units and replaces them by pixels; returns the form's size in pixels.
 QSize ApplyDialogUnits(QWidget* form);
+
+// The texts were sized for a small bitmap font and English. Where today's font or a translation
+// needs more lines, each label (top to bottom) wraps and grows downwards, and pushes down what
+// lies below it in the same form. Returns how much taller the form must be.
+int FitLabels(std::initializer_list<QLabel*> labels);
 
 }  // namespace quorbit1

@@ -1,5 +1,6 @@
 #include "Quorbit1Dlg.h"
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -8,7 +9,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QStyleOption>
+#include <cstdio>
 
 #include "DialogUnits.h"
 #include "OkCommand.h"
@@ -32,16 +39,68 @@ static void InitIconResources() {
 namespace quorbit1 {
 
 namespace {
-constexpr const char* kSysAboutText = "&About Quorbit1...";
+constexpr const char* kSysAboutText =
+    QT_TRANSLATE_NOOP("quorbit1::CQuorbit1Dlg", "&About Quorbit1...");
 #ifdef Q_OS_WIN
 constexpr UINT kIdmAboutBox = 0x0010;
 #endif
+
+// The messages of the OK command, which the core keeps in English, for the translations.
+[[maybe_unused]] constexpr const char* kMessages[] = {
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Unbalanced Parentheses"),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Invalid Trig or Exponent."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Two or more spaces in Sequence."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Two sequential operators."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Log10 negatives not allowed."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Ln negatives not allowed."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Math domain error."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Number too long."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Invalid character."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Enter an equation."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "= is not supported. Restructure."),
+};
+
+const char* const kSettingsPosition = "window/position";
+
+QSettings Settings() {
+    return QSettings(QStringLiteral("quorbit1"), QStringLiteral("quorbit1"));
+}
+
+void Complain(const std::string& problem) {
+    if (!problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+    }
+}
 }  // namespace
+
+// Many styles draw the focused and the default push button with the same frame, so a user
+// cannot tell which button has the focus. This one adds a dotted rectangle inside the focused
+// button, as classic desktops do; the default button keeps its frame.
+class FocusFrameStyle final : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element == CE_PushButton && (option->state & State_HasFocus) != 0) {
+            painter->save();
+            painter->setPen(QPen(option->palette.color(QPalette::ButtonText), 1, Qt::DotLine));
+            painter->drawRect(option->rect.adjusted(4, 4, -5, -5));
+            painter->restore();
+        }
+    }
+};
+
+QString TranslatedMessage(const std::string& message) {
+    return message.empty() ? QString()
+                           : QCoreApplication::translate("quorbit1::Message", message.c_str());
+}
 
 CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CAboutDlg>()) {
     m_ui->setupUi(this);
-    setFixedSize(ApplyDialogUnits(this));
+    QSize size = ApplyDialogUnits(this);
+    size.rheight() += FitLabels({m_ui->versionLabel, m_ui->secondLabel});
+    setFixedSize(size);
     m_ui->iconLabel->setPixmap(icon.pixmap(32, 32));
     m_ui->iconLabel->resize(32, 32);
 }
@@ -61,13 +120,14 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
     m_menuBar = new QMenuBar(this);
     m_menuBar->setObjectName(QStringLiteral("menuBar"));
     m_menuBar->setNativeMenuBar(false);
-    QAction* about = m_menuBar->addAction(tr("About Quorbit1"));
+    m_menuBar->setAccessibleName(tr("Menu bar"));
+    QAction* about = m_menuBar->addAction(tr("A&bout Quorbit1"));
     about->setObjectName(QStringLiteral("aboutAction"));
-    QAction* help = m_menuBar->addAction(tr("A Little Help"));
+    QAction* help = m_menuBar->addAction(tr("A Little &Help"));
     help->setObjectName(QStringLiteral("helpAction"));
-    QAction* working = m_menuBar->addAction(tr("Show Working"));
+    QAction* working = m_menuBar->addAction(tr("Show &Working"));
     working->setObjectName(QStringLiteral("workingAction"));
-    QAction* variables = m_menuBar->addAction(tr("Variables"));
+    QAction* variables = m_menuBar->addAction(tr("&Variables"));
     variables->setObjectName(QStringLiteral("variablesAction"));
     const int menuHeight = m_menuBar->sizeHint().height();
     m_menuBar->setGeometry(0, 0, form.width(), menuHeight);
@@ -77,14 +137,48 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
             widget->move(widget->x(), widget->y() + menuHeight);
         }
     }
-    setFixedSize(form.width(), form.height() + menuHeight);
+    // A translation may need more room than the English texts: a label grows to the right,
+    // over empty form, and the radio buttons widen their group towards OK and Exit.
+    for (QLabel* label : {m_ui->inputLabel, m_ui->errorsLabel, m_ui->answerLabel}) {
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+    }
+    int wider = 0;
+    for (QRadioButton* radio : {m_ui->degreesRadio, m_ui->radiansRadio}) {
+        wider = std::max(wider, radio->sizeHint().width() - radio->width());
+    }
+    if (wider > 0) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(m_ui->degreesRadio), static_cast<QWidget*>(m_ui->radiansRadio),
+              static_cast<QWidget*>(m_ui->angleGroup)}) {
+            w->resize(w->width() + wider, w->height());
+        }
+    }
+
+    // The window may be made wider, to see a long expression whole; never smaller, nor taller.
+    setMinimumSize(form.width(), form.height() + menuHeight);
+    setMaximumHeight(form.height() + menuHeight);
+    m_formWidth = form.width();
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_ui->inputEdit), static_cast<QWidget*>(m_ui->errorsEdit),
+          static_cast<QWidget*>(m_ui->answerEdit)}) {
+        m_laid.push_back({w, w->geometry(), true});
+    }
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_ui->angleGroup), static_cast<QWidget*>(m_ui->okButton),
+          static_cast<QWidget*>(m_ui->exitButton)}) {
+        m_laid.push_back({w, w->geometry(), false});
+    }
 
     m_angleButtons = new QButtonGroup(this);
     m_angleButtons->addButton(m_ui->degreesRadio, 0);
     m_angleButtons->addButton(m_ui->radiansRadio, 1);
 
-    m_ui->okButton->installEventFilter(this);
-    m_ui->exitButton->installEventFilter(this);
+    auto* focusStyle = new FocusFrameStyle;
+    focusStyle->setParent(this);
+    for (QPushButton* button : {m_ui->okButton, m_ui->exitButton}) {
+        button->setStyle(focusStyle);
+        button->installEventFilter(this);
+    }
 
     connect(m_ui->okButton, &QPushButton::clicked, this, &CQuorbit1Dlg::OnOK);
     connect(m_ui->exitButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -92,17 +186,31 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
     connect(help, &QAction::triggered, this, &CQuorbit1Dlg::OnLittleHelp);
     connect(working, &QAction::triggered, this, &CQuorbit1Dlg::OnShowWorking);
     connect(variables, &QAction::triggered, this, &CQuorbit1Dlg::OnVariables);
+    // F1 for help and Ctrl+Q to leave, as in every desktop program.
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            &CQuorbit1Dlg::OnLittleHelp);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+            &QDialog::reject);
 
     m_ui->inputEdit->installEventFilter(this);
+    // Rich text, so that a long tip wraps at a readable width instead of running off as one
+    // line across the screen.
+    const auto tip = [](const QString& text) {
+        return QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped());
+    };
     m_ui->inputEdit->setToolTip(
-        tr("The expression. No operator precedence: each bracket level is worked from right to "
-           "left, so 2*3+4 gives 14. Up and Down recall earlier ones."));
-    m_ui->errorsEdit->setToolTip(tr("What was wrong with the last expression, if anything."));
-    m_ui->answerEdit->setToolTip(tr("The answer to the last expression."));
-    m_ui->angleGroup->setToolTip(
-        tr("Whether sin, cos and tan take, and asin, acos and atan give, degrees or radians."));
+        tip(tr("The expression. No operator precedence: each bracket level is worked from right "
+               "to left, so 2*3+4 gives 14. Up and Down recall earlier ones.")));
+    m_ui->errorsEdit->setToolTip(tip(tr("What was wrong with the last expression, if anything.")));
+    m_ui->answerEdit->setToolTip(tip(tr("The answer to the last expression.")));
+    m_ui->angleGroup->setToolTip(tip(
+        tr("Whether sin, cos and tan take, and asin, acos and atan give, degrees or radians.")));
     m_ui->degreesRadio->setToolTip(m_ui->angleGroup->toolTip());
     m_ui->radiansRadio->setToolTip(m_ui->angleGroup->toolTip());
+
+    m_store = HistoryStore(HistoryStore::DefaultPath());
+    Complain(m_store.Load());
+    m_historyPos = static_cast<int>(m_store.Entries().size());
 
     OnInitDialog();
 }
@@ -129,9 +237,50 @@ void CQuorbit1Dlg::OnInitDialog() {
     UpdateData(false);
     // Nobody sets the focus here, so it starts on the first control in tab order.
     m_ui->okButton->setFocus(Qt::OtherFocusReason);
+    RestorePosition();
+}
+
+// Where the window was when it last closed, if that is still on a screen; else centred. Only
+// the position is kept: the unit and the variables start afresh, as they always have.
+void CQuorbit1Dlg::RestorePosition() {
+    const QPoint saved = Settings().value(QLatin1String(kSettingsPosition)).toPoint();
+    if (!saved.isNull()) {
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            // Enough of the window to grab it by its title bar must be on the screen.
+            const QRect visible =
+                screen->availableGeometry().intersected(QRect(saved, QSize(width(), 40)));
+            if (visible.width() >= 80 && visible.height() >= 20) {
+                move(saved);
+                return;
+            }
+        }
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+}
+
+void CQuorbit1Dlg::done(int result) {
+    Settings().setValue(QLatin1String(kSettingsPosition), pos());
+    if (m_workingWindow != nullptr) {
+        m_workingWindow->close();
+    }
+    QDialog::done(result);
+}
+
+void CQuorbit1Dlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int extra = std::max(0, width() - m_formWidth);
+    for (const Laid& laid : m_laid) {
+        QRect r = laid.geometry;
+        if (laid.grows) {
+            r.setWidth(r.width() + extra);
+        } else {
+            r.translate(extra, 0);
+        }
+        laid.widget->setGeometry(r);
+    }
+    m_menuBar->resize(width(), m_menuBar->height());
 }
 
 bool CQuorbit1Dlg::UpdateData(bool save) {
@@ -172,12 +321,13 @@ void CQuorbit1Dlg::OnOK() {
     const OkOutcome outcome = RunOkCommand(m_equation, m_inputError, m_errorText, text, m_angle);
     m_equation.SetObserver(nullptr);
     m_answer = outcome.answer;
-    m_errors = QString::fromStdString(m_errorText);
+    m_errors = TranslatedMessage(m_errorText);
     UpdateData(false);
     m_lastMessage = m_errorText;
+    ShowMessage(m_errorText);
     m_errorText.clear();
 
-    Remember(m_input);
+    Remember(m_input, outcome.solved);
     m_lastText = m_input;
     m_lastAngle = m_angle;
     m_lastSolved = outcome.solved;
@@ -202,17 +352,34 @@ void CQuorbit1Dlg::MarkCharacter(int bytePos) {
     m_ui->inputEdit->setSelection(index, length);
 }
 
-void CQuorbit1Dlg::Remember(const QString& text) {
-    if (!text.isEmpty() && (m_history.isEmpty() || m_history.back() != text)) {
-        m_history.push_back(text);
+// A screen reader says a new message aloud: the field describes it and raises an alert.
+void CQuorbit1Dlg::ShowMessage(const std::string& message) {
+    m_ui->errorsEdit->setAccessibleDescription(m_errors);
+    if (!message.empty()) {
+        QAccessibleEvent alert(m_ui->errorsEdit, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
     }
-    m_historyPos = static_cast<int>(m_history.size());
+}
+
+// The history keeps what OK evaluated; a refused text stays in the field to be mended.
+void CQuorbit1Dlg::Remember(const QString& text, bool evaluated) {
+    if (evaluated) {
+        Complain(m_store.Add(text.toStdString()));
+    }
+    m_historyPos = static_cast<int>(m_store.Entries().size());
     m_draft.clear();
 }
 
-// Up (step -1) and Down (step +1) through the expressions of this run, as a shell does.
+void CQuorbit1Dlg::OnClearHistory() {
+    Complain(m_store.Clear());
+    m_historyPos = 0;
+    m_draft.clear();
+}
+
+// Up (step -1) and Down (step +1) through the history, as a shell does: this run's
+// expressions first, then earlier runs'.
 void CQuorbit1Dlg::Recall(int step) {
-    const int size = static_cast<int>(m_history.size());
+    const int size = static_cast<int>(m_store.Entries().size());
     const int next = m_historyPos + step;
     if (next < 0 || next > size || size == 0) {
         return;
@@ -221,27 +388,30 @@ void CQuorbit1Dlg::Recall(int step) {
         m_draft = m_ui->inputEdit->text();
     }
     m_historyPos = next;
-    m_ui->inputEdit->setText(next == size ? m_draft : m_history.at(next));
+    m_ui->inputEdit->setText(next == size ? m_draft
+                                          : QString::fromStdString(m_store.Entries()[next]));
 }
 
 CWorkingWindow* CQuorbit1Dlg::WorkingWindow() const {
-    return m_workingWindow.data();
+    return m_workingWindow.get();
 }
 
 void CQuorbit1Dlg::OnShowWorking() {
     if (m_workingWindow == nullptr) {
-        m_workingWindow = new CWorkingWindow(this);
-        // Beside the calculator, where it does not hide the fields it explains.
-        const QRect frame = frameGeometry();
-        QPoint at(frame.right() + 8, frame.top());
+        m_workingWindow = std::make_unique<CWorkingWindow>();
+        m_workingWindow->setWindowIcon(m_hIcon);
+    }
+    if (!m_workingWindow->isVisible()) {
+        // Beside the calculator, where it does not hide the fields it explains. Its frame is
+        // not known before it is shown; the calculator's is a good guess.
+        const QSize frame = frameGeometry().size() - size();
         if (const QScreen* screen = this->screen()) {
-            const QRect room = screen->availableGeometry();
-            at.setX(
-                std::max(room.left(), std::min(at.x(), room.right() - m_workingWindow->width())));
-            at.setY(
-                std::max(room.top(), std::min(at.y(), room.bottom() - m_workingWindow->height())));
+            const QRect place =
+                PlaceBeside(frameGeometry(), CWorkingWindow::kPreferredSize + frame,
+                            screen->availableGeometry(), CWorkingWindow::kSmallestSize + frame);
+            m_workingWindow->resize(place.size() - frame);
+            m_workingWindow->move(place.topLeft());
         }
-        m_workingWindow->move(at);
     }
     UpdateWorking();
     m_workingWindow->show();
@@ -296,8 +466,8 @@ void CQuorbit1Dlg::OnVariables() {
 }
 
 void CQuorbit1Dlg::OnAboutBox() {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Quorbit"),
-                    QStringLiteral("Quorbit1 Version 1.0"), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, tr("About Quorbit"), tr("Quorbit1 Version 1.0"),
+                    QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("aboutMessageBox"));
     box.exec();
 }
@@ -311,9 +481,10 @@ void CQuorbit1Dlg::OnSysAbout() {
     about.exec();
 }
 
-// The focus starts on OK, the first control in tab order. Someone who starts typing there
-// means the expression, so a character typed on either button goes to the expression field,
-// and the focus with it. Enter, Space, Tab and Escape keep their usual meaning.
+// The focus starts on OK, the first control in tab order. Someone who starts typing or pasting
+// there means the expression, so a character, Backspace, Delete, Home, End and the edit
+// shortcuts (paste, cut, select all, undo) typed on either button go to the expression field,
+// and the focus with them. Enter, Space, Tab, the arrows and Escape keep their usual meaning.
 bool CQuorbit1Dlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched == m_ui->inputEdit) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -335,6 +506,16 @@ bool CQuorbit1Dlg::eventFilter(QObject* watched, QEvent* event) {
             m_ui->inputEdit->insert(text);
             return true;
         }
+        const bool editing = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
+                             key->key() == Qt::Key_Home || key->key() == Qt::Key_End ||
+                             key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut) ||
+                             key->matches(QKeySequence::SelectAll) ||
+                             key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
+        if (editing) {
+            m_ui->inputEdit->setFocus(Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(m_ui->inputEdit, event);
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -344,8 +525,12 @@ bool CQuorbit1Dlg::eventFilter(QObject* watched, QEvent* event) {
 void CQuorbit1Dlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("formContextMenu"));
-    QAction* about = menu.addAction(QString::fromLatin1(kSysAboutText));
+    QAction* about = menu.addAction(tr(kSysAboutText));
     connect(about, &QAction::triggered, this, &CQuorbit1Dlg::OnSysAbout);
+    QAction* clear = menu.addAction(tr("&Clear History"));
+    clear->setObjectName(QStringLiteral("clearHistoryAction"));
+    clear->setEnabled(!m_store.Entries().empty());
+    connect(clear, &QAction::triggered, this, &CQuorbit1Dlg::OnClearHistory);
     menu.exec(event->globalPos());
 }
 

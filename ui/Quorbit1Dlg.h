@@ -5,14 +5,14 @@
 
 #include <QDialog>
 #include <QIcon>
-#include <QPointer>
 #include <QString>
-#include <QStringList>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Dialog2.h"
 #include "Equation.h"
+#include "History.h"
 #include "Working.h"
 
 class QButtonGroup;
@@ -26,6 +26,9 @@ class CAboutDlg;
 namespace quorbit1 {
 
 class CWorkingWindow;
+
+// A message of the OK command in the user's language (the core keeps them in English).
+QString TranslatedMessage(const std::string& message);
 
 // The About box: the icon, the program's name and version, and OK.
 class CAboutDlg final : public QDialog {
@@ -50,11 +53,12 @@ public:
     bool UpdateData(bool save);
 
     void OnOK();
-    void OnAboutBox();     // the menu bar's "About Quorbit1"
-    void OnLittleHelp();   // the menu bar's "A Little Help"
-    void OnSysAbout();     // "&About Quorbit1..." from the window or context menu
-    void OnShowWorking();  // the menu bar's "Show Working"
-    void OnVariables();    // the menu bar's "Variables"
+    void OnAboutBox();      // the menu bar's "About Quorbit1"
+    void OnLittleHelp();    // the menu bar's "A Little Help"
+    void OnSysAbout();      // "&About Quorbit1..." from the window or context menu
+    void OnShowWorking();   // the menu bar's "Show Working"
+    void OnVariables();     // the menu bar's "Variables"
+    void OnClearHistory();  // "Clear History" from the context menu
 
     // The working window, once it has been opened.
     CWorkingWindow* WorkingWindow() const;
@@ -70,9 +74,16 @@ public:
     int m_angle = -1;  // 0 Degrees, 1 Radians, -1 none selected
     QIcon m_hIcon;
 
+    // The history of evaluated expressions, for Up and Down; read from the file named by the
+    // environment (HistoryStore::DefaultPath) when the dialog is made.
+    const HistoryStore& History() const { return m_store; }
+
+    void done(int result) override;
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -80,24 +91,38 @@ protected:
 private:
     void OnInitDialog();
     void InitCommon();
-    void Remember(const QString& text);
+    void Remember(const QString& text, bool evaluated);
     void Recall(int step);
+    void ShowMessage(const std::string& message);
+    void RestorePosition();
     void UpdateWorking();
     void MarkCharacter(int bytePos);
 
     std::unique_ptr<Ui::CQuorbit1Dlg> m_ui;
     QButtonGroup* m_angleButtons = nullptr;
     QMenuBar* m_menuBar = nullptr;
-    QPointer<CWorkingWindow> m_workingWindow;
+    // An ordinary window of its own, not a child that would stay above the calculator.
+    std::unique_ptr<CWorkingWindow> m_workingWindow;
 
-    // Expressions of this run, oldest first, for Up and Down in the expression field; while
-    // the user walks through them, m_draft keeps what was typed before the first Up.
-    QStringList m_history;
+    // The form's controls as laid out, to stretch the fields when the window is made wider.
+    struct Laid {
+        QWidget* widget;
+        QRect geometry;
+        bool grows;  // wider with the window; else moves right with its right edge
+    };
+    std::vector<Laid> m_laid;
+    int m_formWidth = 0;
+
+    // Evaluated expressions of earlier runs and this one, oldest first, for Up and Down in
+    // the expression field; while the user walks through them, m_draft keeps what was typed
+    // before the first Up.
+    HistoryStore m_store;
     int m_historyPos = 0;
     QString m_draft;
 
     // The last OK command, for the working window, with its working when the window was open.
-    WorkingRecorder m_recorder{60};
+    // As much as the working window shows: a reader follows 60 stages of 60 terms, not more.
+    WorkingRecorder m_recorder{60, 60};
     bool m_recorded = false;
     QString m_lastText;
     int m_lastAngle = 0;

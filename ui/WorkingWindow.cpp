@@ -2,11 +2,12 @@
 
 #include <QTextBrowser>
 #include <QVBoxLayout>
-#include <bit>
-#include <cstdint>
+#include <algorithm>
+#include <array>
 
 #include "Functions.h"
 #include "OkCommand.h"
+#include "Quorbit1Dlg.h"
 
 namespace quorbit1 {
 
@@ -16,13 +17,15 @@ QString Escaped(const std::string& s) {
     return QString::fromStdString(s).toHtmlEscaped();
 }
 
-QString Cell(const QString& text, bool changed) {
-    return changed ? QStringLiteral("<td style=\"background:#ffe08a\"><b>%1</b></td>").arg(text)
-                   : QStringLiteral("<td>%1</td>").arg(text);
-}
-
-bool SameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+// One line of a stage: the term's index, operator, value, function and bracket counts in
+// columns.
+QString Row(const std::array<QString, 6>& fields) {
+    static constexpr int kWidths[] = {5, 3, 20, 8, 5, 5};
+    QString line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        line += fields[i].leftJustified(kWidths[i]) + QLatin1Char(' ');
+    }
+    return line.trimmed() + QLatin1Char('\n');
 }
 
 }  // namespace
@@ -36,25 +39,84 @@ CWorkingWindow::CWorkingWindow(QWidget* parent) : QDialog(parent) {
     m_browser->setAccessibleName(tr("Working of the last expression"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_browser);
-    resize(560, 480);
+    resize(kPreferredSize);
+}
+
+QRect PlaceBeside(const QRect& calculator, QSize wanted, const QRect& screen, QSize smallest,
+                  int gap) {
+    wanted = wanted.boundedTo(screen.size());
+    // Room in pixels on each side, between the calculator (and the gap) and the screen's edge.
+    const int right = screen.right() - calculator.right() - gap;
+    const int left = calculator.left() - screen.left() - gap;
+    const int below = screen.bottom() - calculator.bottom() - gap;
+    const int top =
+        std::clamp(calculator.top(), screen.top(), screen.bottom() + 1 - wanted.height());
+    const int leftEdge =
+        std::clamp(calculator.left(), screen.left(), screen.right() + 1 - wanted.width());
+    const auto atRight = [&](int width) {
+        return QRect(calculator.right() + 1 + gap, top, width, wanted.height());
+    };
+    const auto atLeft = [&](int width) {
+        return QRect(calculator.left() - gap - width, top, width, wanted.height());
+    };
+    const auto atBottom = [&](int height) {
+        return QRect(leftEdge, calculator.bottom() + 1 + gap, wanted.width(), height);
+    };
+    if (right >= wanted.width()) {
+        return atRight(wanted.width());
+    }
+    if (left >= wanted.width()) {
+        return atLeft(wanted.width());
+    }
+    if (below >= wanted.height()) {
+        return atBottom(wanted.height());
+    }
+    if (std::max(right, left) >= smallest.width()) {
+        return right >= left ? atRight(right) : atLeft(left);
+    }
+    if (below >= smallest.height()) {
+        return atBottom(below);
+    }
+    return QRect(screen.right() + 1 - wanted.width(), top, wanted.width(), wanted.height());
 }
 
 QString CWorkingWindow::PlainText() const {
     return m_browser->toPlainText();
 }
 
+QString CWorkingWindow::StageTitle(const WorkingStage& stage) {
+    if (stage.pass == 0) {
+        return tr("after the scan");
+    }
+    if (stage.sweptFrom == stage.start) {
+        return tr("pass %1: started at term %2, worked on term %2")
+            .arg(stage.pass)
+            .arg(stage.start);
+    }
+    return tr("pass %1: started at term %2, swept terms %3 to %2")
+        .arg(stage.pass)
+        .arg(stage.start)
+        .arg(stage.sweptFrom);
+}
+
 void CWorkingWindow::Show(const WorkingView& view) {
+    // A text of thousands of characters is shown by its two ends, which is what a reader
+    // can take in.
+    QString text = QString::fromStdString(view.text);
+    if (text.size() > kMaxTextShown) {
+        text = text.left(kMaxTextShown / 2) + QStringLiteral(" \u2026 ") +
+               text.right(kMaxTextShown / 2);
+    }
     QString html;
     html += QStringLiteral("<p><b>%1</b> in %2</p>")
-                .arg(Escaped(view.text), view.angleMode == 1 ? tr("radians") : tr("degrees"));
+                .arg(text.toHtmlEscaped(), view.angleMode == 1 ? tr("radians") : tr("degrees"));
+    const QString message = TranslatedMessage(view.message).toHtmlEscaped();
     if (!view.evaluated) {
-        html += QStringLiteral("<p>%1</p>").arg(tr("Not evaluated: %1").arg(Escaped(view.message)));
+        html += QStringLiteral("<p>%1</p>").arg(tr("Not evaluated: %1").arg(message));
     } else {
-        html +=
-            QStringLiteral("<p>%1</p>")
-                .arg(tr("Answer: %1").arg(Escaped(view.answer)) +
-                     (view.message.empty() ? QString()
-                                           : QStringLiteral(" (%1)").arg(Escaped(view.message))));
+        html += QStringLiteral("<p>%1</p>")
+                    .arg(tr("Answer: %1").arg(Escaped(view.answer)) +
+                         (message.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(message)));
     }
     html +=
         QStringLiteral("<p>%1</p>")
@@ -63,33 +125,32 @@ void CWorkingWindow::Show(const WorkingView& view) {
                                : tr("Read with the usual precedence it is not an expression (%1).")
                                      .arg(Escaped(view.usual.error)));
 
-    const WorkingStage* before = nullptr;
     for (const WorkingStage& stage : view.stages) {
-        html += QStringLiteral("<h4>%1</h4>").arg(Escaped(StageTitle(stage)));
-        html += QStringLiteral(
-            "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr><th>term</th><th>op</th>"
-            "<th>value</th><th>function</th><th>open</th><th>close</th></tr>");
+        html += QStringLiteral("<h4>%1</h4>").arg(StageTitle(stage).toHtmlEscaped());
+        // One preformatted block per stage, a line per term: a table of cells takes the text
+        // view many times as long to lay out, which a long expression would feel on every OK.
+        html += QStringLiteral("<pre>");
+        html += Row({tr("term"), tr("op"), tr("value"), tr("function"), tr("open"), tr("close")})
+                    .toHtmlEscaped();
         const std::size_t rows = std::min<std::size_t>(stage.terms.size(), kMaxRows);
         for (std::size_t i = 0; i < rows; ++i) {
             const Term& t = stage.terms[i];
-            const bool fresh = before == nullptr || i >= before->terms.size();
-            const Term p = fresh ? Term{} : before->terms[i];
-            const bool isNew = before != nullptr && i >= before->terms.size();
-            html += QStringLiteral("<tr>") + Cell(QString::number(i), isNew) +
-                    Cell(QString(QChar::fromLatin1(t.op)), !fresh && t.op != p.op) +
-                    Cell(Escaped(AnswerText(t.value)), !fresh && !SameBits(t.value, p.value)) +
-                    Cell(QString::fromLatin1(FunctionName(t.funcCode)),
-                         !fresh && t.funcCode != p.funcCode) +
-                    Cell(QString::number(t.openParens), !fresh && t.openParens != p.openParens) +
-                    Cell(QString::number(t.closeParens), !fresh && t.closeParens != p.closeParens) +
-                    QStringLiteral("</tr>");
+            const QString line =
+                Row({QString::number(i), QString(QChar::fromLatin1(t.op)),
+                     QString::fromStdString(AnswerText(t.value)),
+                     QString::fromLatin1(FunctionName(t.funcCode)), QString::number(t.openParens),
+                     QString::number(t.closeParens)})
+                    .toHtmlEscaped();
+            html += stage.changed[i]
+                        ? QStringLiteral("<span style=\"background:#ffe08a\"><b>%1</b></span>")
+                              .arg(line)
+                        : line;
         }
-        html += QStringLiteral("</table>");
-        if (stage.terms.size() > rows) {
+        html += QStringLiteral("</pre>");
+        if (stage.termCount > rows) {
             html += QStringLiteral("<p>%1</p>")
-                        .arg(tr("... %1 more terms not shown").arg(stage.terms.size() - rows));
+                        .arg(tr("... %1 more terms not shown").arg(stage.termCount - rows));
         }
-        before = &stage;
     }
     if (!view.stages.empty() && view.passCount > view.stages.back().pass) {
         html += QStringLiteral("<p>%1</p>")

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
+#include <QSize>
 #include <string>
 
 #include "UsualReading.h"
@@ -33,10 +35,23 @@ public:
     QString PlainText() const;
 
     // Terms shown per stage; a longer list ends with a line that says how many were left out.
-    static constexpr int kMaxRows = 300;
+    static constexpr int kMaxRows = 60;
+    // Characters of the expression shown above the tables; a longer one is cut in the middle.
+    static constexpr int kMaxTextShown = 400;
+    static constexpr QSize kPreferredSize{560, 480};
+    static constexpr QSize kSmallestSize{320, 240};
 
 private:
+    static QString StageTitle(const WorkingStage& stage);
+
     QTextBrowser* m_browser = nullptr;
 };
+
+// Where a window of the wanted frame size goes beside the calculator's frame on a screen's
+// available area: to the right where it fits whole, else to the left, else below. Where none has
+// room for the whole of it, it goes on the side with the most room, made smaller down to the
+// smallest size; only when even that fits nowhere may it cover the calculator.
+QRect PlaceBeside(const QRect& calculator, QSize wanted, const QRect& screen, QSize smallest,
+                  int gap = 8);
 
 }  // namespace quorbit1
