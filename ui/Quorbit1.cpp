@@ -2,9 +2,12 @@
 
 #include <sys/stat.h>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "Quorbit1Dlg.h"
 
@@ -34,6 +37,34 @@ bool DisplayAvailable() {
     return stat(("/tmp/.X11-unix/X" + number).c_str(), &st) == 0;
 }
 
+Translations::~Translations() {
+    Remove();
+}
+
+void Translations::Remove() {
+    if (m_installed) {
+        QCoreApplication::removeTranslator(&m_ours);
+        QCoreApplication::removeTranslator(&m_qt);
+        m_installed = false;
+    }
+}
+
+bool Translations::Install(const QLocale& locale) {
+    Remove();
+    if (!m_ours.load(locale, QStringLiteral("quorbit1"), QStringLiteral("_"),
+                     QStringLiteral(":/i18n"))) {
+        return false;
+    }
+    // Qt's own texts come from Debian's qt6-translations-l10n, where it is installed.
+    if (m_qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&m_qt);
+    }
+    QCoreApplication::installTranslator(&m_ours);
+    m_installed = true;
+    return true;
+}
+
 int CQuorbit1App::InitInstance(int& argc, char** argv) {
     if (!DisplayAvailable()) {
         std::fprintf(stderr,
@@ -45,6 +76,13 @@ int CQuorbit1App::InitInstance(int& argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorbit1"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quorbit1.Quorbit1"));
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--no-history") {
+            qputenv("QUORBIT1_NO_HISTORY", "1");  // read where the dialog opens the history
+        }
+    }
+    Translations translations;
+    translations.Install(QLocale());
 
     CQuorbit1Dlg dlg;
     dlg.exec();  // OK or Cancel, nothing follows from either

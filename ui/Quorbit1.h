@@ -1,8 +1,33 @@
-// Start-up: checks that there is a display, shows the main dialog modally, and ends the
-// program when it closes.
+// Start-up: checks that there is a display, loads the user's language, shows the main dialog
+// modally, and ends the program when it closes.
 #pragma once
 
+#include <QTranslator>
+
+class QLocale;
+
 namespace quorbit1 {
+
+// The program's texts and Qt's own (standard buttons) in a language, for as long as the object
+// lives. English, the language of the sources, needs no translation.
+class Translations {
+public:
+    Translations() = default;
+    Translations(const Translations&) = delete;
+    Translations& operator=(const Translations&) = delete;
+    ~Translations();
+
+    // Installs the translations for the locale's user interface languages, the first that has
+    // one; returns false when none has (English, or a language nobody translated yet).
+    bool Install(const QLocale& locale);
+
+private:
+    void Remove();
+
+    QTranslator m_qt;
+    QTranslator m_ours;
+    bool m_installed = false;
+};
 
 class CQuorbit1App {
 public:

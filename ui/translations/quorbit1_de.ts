@@ -1,0 +1,325 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About Quorbit1</source>
+        <translation>Über Quorbit1</translation>
+    </message>
+    <message>
+        <source>Quorbit1 icon</source>
+        <translation>Quorbit1-Symbol</translation>
+    </message>
+    <message>
+        <source>Quorbit1 Version 1.0</source>
+        <translation>Quorbit1 Version 1.0</translation>
+    </message>
+    <message>
+        <source>One expression at a time, by its own rules.</source>
+        <translation>Ein Ausdruck nach dem anderen, nach eigenen Regeln.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDialog2</name>
+    <message>
+        <source>A Little Help</source>
+        <translation>Kleine Hilfe</translation>
+    </message>
+    <message>
+        <source>Functions that are supported in this App are Power functions or &quot;^&quot;, sin, cos, tan, Asin, Acos, Atan, Log, Ln, ALog and ALn, the A denoting the inverse.</source>
+        <translation>Diese App unterstützt Potenzen mit „^“ sowie sin, cos, tan, Asin, Acos, Atan, Log, Ln, ALog und ALn; das A steht für die Umkehrfunktion.</translation>
+    </message>
+    <message>
+        <source>You can type in either upper or lower case characters. If you make a mistake while inputting the equation, the error trapping will catch it before a program crash. Unlimited brackets are supported, so when in doubt, add them.</source>
+        <translation>Sie können Groß- oder Kleinbuchstaben eingeben. Wenn Ihnen bei der Eingabe der Gleichung ein Fehler unterläuft, fängt die Fehlerprüfung ihn ab, bevor das Programm abstürzt. Klammern sind unbegrenzt möglich; setzen Sie im Zweifel lieber welche.</translation>
+    </message>
+    <message>
+        <source>To input the equation do not use the form of X = 10 + cos(45), instead use 10 + cos(45).  When using a change of sign operator, include brackets. Do not enter -cos (45), instead use -(cos(45)). For more extensive instructions, please see the </source>
+        <translation>Geben Sie die Gleichung nicht in der Form X = 10 + cos(45) ein, sondern als 10 + cos(45). Setzen Sie beim Vorzeichenwechsel Klammern: nicht -cos (45), sondern -(cos(45)). Ausführlichere Anleitungen finden Sie in der </translation>
+    </message>
+    <message>
+        <source>documentation included in the zip file. Thank you for trying Quorbit1.</source>
+        <translation>Dokumentation in der ZIP-Datei. Danke, dass Sie Quorbit1 ausprobieren.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CQuorbit1Dlg</name>
+    <message>
+        <source>Quorbit1</source>
+        <translation>Quorbit1</translation>
+    </message>
+    <message>
+        <source>Angle unit</source>
+        <translation>Winkeleinheit</translation>
+    </message>
+    <message>
+        <source>&amp;Degrees</source>
+        <translation>Gra&amp;d</translation>
+    </message>
+    <message>
+        <source>Degrees</source>
+        <translation>Grad</translation>
+    </message>
+    <message>
+        <source>&amp;Radians</source>
+        <translation>&amp;Bogenmaß</translation>
+    </message>
+    <message>
+        <source>Radians</source>
+        <translation>Bogenmaß</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Input Equation</source>
+        <translation>Gleichung eingeben</translation>
+    </message>
+    <message>
+        <source>Error Messages</source>
+        <translation>Fehlermeldungen</translation>
+    </message>
+    <message>
+        <source>Answer is:</source>
+        <translation>Ergebnis:</translation>
+    </message>
+    <message>
+        <source>&amp;Input Equation</source>
+        <translation>&amp;Gleichung eingeben</translation>
+    </message>
+    <message>
+        <source>&amp;Error Messages</source>
+        <translation>&amp;Fehlermeldungen</translation>
+    </message>
+    <message>
+        <source>&amp;Answer is:</source>
+        <translation>&amp;Ergebnis:</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::CQuorbit1Dlg</name>
+    <message>
+        <source>&amp;About Quorbit1...</source>
+        <translation>&amp;Über Quorbit1...</translation>
+    </message>
+    <message>
+        <source>Menu bar</source>
+        <translation>Menüleiste</translation>
+    </message>
+    <message>
+        <source>A&amp;bout Quorbit1</source>
+        <translation>&amp;Über Quorbit1</translation>
+    </message>
+    <message>
+        <source>A Little &amp;Help</source>
+        <translation>Kleine &amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Show &amp;Working</source>
+        <translation>&amp;Rechenweg zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Variables</source>
+        <translation>&amp;Variablen</translation>
+    </message>
+    <message>
+        <source>The expression. No operator precedence: each bracket level is worked from right to left, so 2*3+4 gives 14. Up and Down recall earlier ones.</source>
+        <translation>Der Ausdruck. Ohne Punkt-vor-Strich: Jede Klammerebene wird von rechts nach links ausgerechnet, 2*3+4 ergibt also 14. Pfeil hoch und runter holen frühere zurück.</translation>
+    </message>
+    <message>
+        <source>What was wrong with the last expression, if anything.</source>
+        <translation>Was am letzten Ausdruck falsch war, falls etwas.</translation>
+    </message>
+    <message>
+        <source>The answer to the last expression.</source>
+        <translation>Das Ergebnis des letzten Ausdrucks.</translation>
+    </message>
+    <message>
+        <source>Whether sin, cos and tan take, and asin, acos and atan give, degrees or radians.</source>
+        <translation>Ob sin, cos und tan Winkel in Grad oder im Bogenmaß nehmen und asin, acos und atan sie so liefern.</translation>
+    </message>
+    <message>
+        <source>No expression yet.</source>
+        <translation>Noch kein Ausdruck.</translation>
+    </message>
+    <message>
+        <source>About Quorbit</source>
+        <translation>Über Quorbit</translation>
+    </message>
+    <message>
+        <source>Quorbit1 Version 1.0</source>
+        <translation>Quorbit1 Version 1.0</translation>
+    </message>
+    <message>
+        <source>&amp;Clear History</source>
+        <translation>&amp;Verlauf löschen</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::CVariablesDlg</name>
+    <message>
+        <source>Variables</source>
+        <translation>Variablen</translation>
+    </message>
+    <message>
+        <source>Value of %1</source>
+        <translation>Wert von %1</translation>
+    </message>
+    <message>
+        <source>What the letters stand for in expressions, for this run:</source>
+        <translation>Wofür die Buchstaben in Ausdrücken stehen, für diese Sitzung:</translation>
+    </message>
+    <message>
+        <source>%1 is not a number.</source>
+        <translation>%1 ist keine Zahl.</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::CWorkingWindow</name>
+    <message>
+        <source>Quorbit1 - Working</source>
+        <translation>Quorbit1 – Rechenweg</translation>
+    </message>
+    <message>
+        <source>Working of the last expression</source>
+        <translation>Rechenweg des letzten Ausdrucks</translation>
+    </message>
+    <message>
+        <source>after the scan</source>
+        <translation>nach dem Einlesen</translation>
+    </message>
+    <message>
+        <source>pass %1: started at term %2, worked on term %2</source>
+        <translation>Durchgang %1: begann bei Term %2, bearbeitete Term %2</translation>
+    </message>
+    <message>
+        <source>pass %1: started at term %2, swept terms %3 to %2</source>
+        <translation>Durchgang %1: begann bei Term %2, fasste die Terme %3 bis %2 zusammen</translation>
+    </message>
+    <message>
+        <source>radians</source>
+        <translation>Bogenmaß</translation>
+    </message>
+    <message>
+        <source>degrees</source>
+        <translation>Grad</translation>
+    </message>
+    <message>
+        <source>Not evaluated: %1</source>
+        <translation>Nicht ausgewertet: %1</translation>
+    </message>
+    <message>
+        <source>Answer: %1</source>
+        <translation>Ergebnis: %1</translation>
+    </message>
+    <message>
+        <source>Read with the usual precedence it would give %1.</source>
+        <translation>Mit der üblichen Rangfolge gelesen ergäbe er %1.</translation>
+    </message>
+    <message>
+        <source>Read with the usual precedence it is not an expression (%1).</source>
+        <translation>Mit der üblichen Rangfolge gelesen ist er kein Ausdruck (%1).</translation>
+    </message>
+    <message>
+        <source>term</source>
+        <translation>Term</translation>
+    </message>
+    <message>
+        <source>op</source>
+        <translation>Op</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>function</source>
+        <translation>Funktion</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>auf</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>zu</translation>
+    </message>
+    <message>
+        <source>... %1 more terms not shown</source>
+        <translation>... %1 weitere Terme nicht gezeigt</translation>
+    </message>
+    <message>
+        <source>... %1 more passes not shown</source>
+        <translation>... %1 weitere Durchgänge nicht gezeigt</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::Message</name>
+    <message>
+        <source>Unbalanced Parentheses</source>
+        <translation>Klammern nicht ausgeglichen</translation>
+    </message>
+    <message>
+        <source>Invalid Trig or Exponent.</source>
+        <translation>Ungültige Winkelfunktion oder ungültiger Exponent.</translation>
+    </message>
+    <message>
+        <source>Two or more spaces in Sequence.</source>
+        <translation>Zwei oder mehr Leerzeichen hintereinander.</translation>
+    </message>
+    <message>
+        <source>Two sequential operators.</source>
+        <translation>Zwei Operatoren hintereinander.</translation>
+    </message>
+    <message>
+        <source>Log10 negatives not allowed.</source>
+        <translation>Log10 negativer Zahlen nicht erlaubt.</translation>
+    </message>
+    <message>
+        <source>Ln negatives not allowed.</source>
+        <translation>Ln negativer Zahlen nicht erlaubt.</translation>
+    </message>
+    <message>
+        <source>Math domain error.</source>
+        <translation>Außerhalb des Definitionsbereichs.</translation>
+    </message>
+    <message>
+        <source>Number too long.</source>
+        <translation>Zahl zu lang.</translation>
+    </message>
+    <message>
+        <source>Invalid character.</source>
+        <translation>Ungültiges Zeichen.</translation>
+    </message>
+    <message>
+        <source>Enter an equation.</source>
+        <translation>Geben Sie eine Gleichung ein.</translation>
+    </message>
+    <message>
+        <source>= is not supported. Restructure.</source>
+        <translation>= wird nicht unterstützt. Bitte umformulieren.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,325 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About Quorbit1</source>
+        <translation>À propos de Quorbit1</translation>
+    </message>
+    <message>
+        <source>Quorbit1 icon</source>
+        <translation>Icône de Quorbit1</translation>
+    </message>
+    <message>
+        <source>Quorbit1 Version 1.0</source>
+        <translation>Quorbit1 version 1.0</translation>
+    </message>
+    <message>
+        <source>One expression at a time, by its own rules.</source>
+        <translation>Une expression à la fois, selon ses propres règles.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDialog2</name>
+    <message>
+        <source>A Little Help</source>
+        <translation>Petite aide</translation>
+    </message>
+    <message>
+        <source>Functions that are supported in this App are Power functions or &quot;^&quot;, sin, cos, tan, Asin, Acos, Atan, Log, Ln, ALog and ALn, the A denoting the inverse.</source>
+        <translation>Cette application prend en charge les puissances avec « ^ », ainsi que sin, cos, tan, Asin, Acos, Atan, Log, Ln, ALog et ALn, le A désignant la fonction inverse.</translation>
+    </message>
+    <message>
+        <source>You can type in either upper or lower case characters. If you make a mistake while inputting the equation, the error trapping will catch it before a program crash. Unlimited brackets are supported, so when in doubt, add them.</source>
+        <translation>Vous pouvez taper en majuscules ou en minuscules. Si vous faites une erreur en saisissant l&apos;équation, le contrôle des erreurs l&apos;intercepte avant que le programme ne plante. Les parenthèses sont illimitées : dans le doute, ajoutez-en.</translation>
+    </message>
+    <message>
+        <source>To input the equation do not use the form of X = 10 + cos(45), instead use 10 + cos(45).  When using a change of sign operator, include brackets. Do not enter -cos (45), instead use -(cos(45)). For more extensive instructions, please see the </source>
+        <translation>Pour saisir l&apos;équation, n&apos;utilisez pas la forme X = 10 + cos(45), mais 10 + cos(45). Pour un changement de signe, ajoutez des parenthèses : n&apos;entrez pas -cos (45), mais -(cos(45)). Pour des instructions plus complètes, consultez la </translation>
+    </message>
+    <message>
+        <source>documentation included in the zip file. Thank you for trying Quorbit1.</source>
+        <translation>documentation incluse dans le fichier zip. Merci d&apos;avoir essayé Quorbit1.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CQuorbit1Dlg</name>
+    <message>
+        <source>Quorbit1</source>
+        <translation>Quorbit1</translation>
+    </message>
+    <message>
+        <source>Angle unit</source>
+        <translation>Unité d&apos;angle</translation>
+    </message>
+    <message>
+        <source>&amp;Degrees</source>
+        <translation>&amp;Degrés</translation>
+    </message>
+    <message>
+        <source>Degrees</source>
+        <translation>Degrés</translation>
+    </message>
+    <message>
+        <source>&amp;Radians</source>
+        <translation>Radi&amp;ans</translation>
+    </message>
+    <message>
+        <source>Radians</source>
+        <translation>Radians</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Input Equation</source>
+        <translation>Saisir l&apos;équation</translation>
+    </message>
+    <message>
+        <source>Error Messages</source>
+        <translation>Messages d&apos;erreur</translation>
+    </message>
+    <message>
+        <source>Answer is:</source>
+        <translation>Résultat :</translation>
+    </message>
+    <message>
+        <source>&amp;Input Equation</source>
+        <translation>&amp;Saisir l&apos;équation</translation>
+    </message>
+    <message>
+        <source>&amp;Error Messages</source>
+        <translation>Messages d&apos;&amp;erreur</translation>
+    </message>
+    <message>
+        <source>&amp;Answer is:</source>
+        <translation>&amp;Résultat :</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::CQuorbit1Dlg</name>
+    <message>
+        <source>&amp;About Quorbit1...</source>
+        <translation>À &amp;propos de Quorbit1...</translation>
+    </message>
+    <message>
+        <source>Menu bar</source>
+        <translation>Barre de menus</translation>
+    </message>
+    <message>
+        <source>A&amp;bout Quorbit1</source>
+        <translation>À &amp;propos de Quorbit1</translation>
+    </message>
+    <message>
+        <source>A Little &amp;Help</source>
+        <translation>Petite a&amp;ide</translation>
+    </message>
+    <message>
+        <source>Show &amp;Working</source>
+        <translation>&amp;Montrer le calcul</translation>
+    </message>
+    <message>
+        <source>&amp;Variables</source>
+        <translation>&amp;Variables</translation>
+    </message>
+    <message>
+        <source>The expression. No operator precedence: each bracket level is worked from right to left, so 2*3+4 gives 14. Up and Down recall earlier ones.</source>
+        <translation>L&apos;expression. Pas de priorité des opérateurs : chaque niveau de parenthèses est calculé de droite à gauche, donc 2*3+4 donne 14. Les flèches haut et bas rappellent les précédentes.</translation>
+    </message>
+    <message>
+        <source>What was wrong with the last expression, if anything.</source>
+        <translation>Ce qui n&apos;allait pas dans la dernière expression, s&apos;il y a lieu.</translation>
+    </message>
+    <message>
+        <source>The answer to the last expression.</source>
+        <translation>Le résultat de la dernière expression.</translation>
+    </message>
+    <message>
+        <source>Whether sin, cos and tan take, and asin, acos and atan give, degrees or radians.</source>
+        <translation>Si sin, cos et tan prennent, et asin, acos et atan donnent, des degrés ou des radians.</translation>
+    </message>
+    <message>
+        <source>No expression yet.</source>
+        <translation>Pas encore d&apos;expression.</translation>
+    </message>
+    <message>
+        <source>About Quorbit</source>
+        <translation>À propos de Quorbit</translation>
+    </message>
+    <message>
+        <source>Quorbit1 Version 1.0</source>
+        <translation>Quorbit1 version 1.0</translation>
+    </message>
+    <message>
+        <source>&amp;Clear History</source>
+        <translation>&amp;Effacer l&apos;historique</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::CVariablesDlg</name>
+    <message>
+        <source>Variables</source>
+        <translation>Variables</translation>
+    </message>
+    <message>
+        <source>Value of %1</source>
+        <translation>Valeur de %1</translation>
+    </message>
+    <message>
+        <source>What the letters stand for in expressions, for this run:</source>
+        <translation>Ce que valent les lettres dans les expressions, pour cette session :</translation>
+    </message>
+    <message>
+        <source>%1 is not a number.</source>
+        <translation>%1 n&apos;est pas un nombre.</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::CWorkingWindow</name>
+    <message>
+        <source>Quorbit1 - Working</source>
+        <translation>Quorbit1 – Calcul</translation>
+    </message>
+    <message>
+        <source>Working of the last expression</source>
+        <translation>Calcul de la dernière expression</translation>
+    </message>
+    <message>
+        <source>after the scan</source>
+        <translation>après la lecture</translation>
+    </message>
+    <message>
+        <source>pass %1: started at term %2, worked on term %2</source>
+        <translation>passe %1 : commencée au terme %2, a traité le terme %2</translation>
+    </message>
+    <message>
+        <source>pass %1: started at term %2, swept terms %3 to %2</source>
+        <translation>passe %1 : commencée au terme %2, a réduit les termes %3 à %2</translation>
+    </message>
+    <message>
+        <source>radians</source>
+        <translation>radians</translation>
+    </message>
+    <message>
+        <source>degrees</source>
+        <translation>degrés</translation>
+    </message>
+    <message>
+        <source>Not evaluated: %1</source>
+        <translation>Non évaluée : %1</translation>
+    </message>
+    <message>
+        <source>Answer: %1</source>
+        <translation>Résultat : %1</translation>
+    </message>
+    <message>
+        <source>Read with the usual precedence it would give %1.</source>
+        <translation>Lue avec les priorités habituelles, elle donnerait %1.</translation>
+    </message>
+    <message>
+        <source>Read with the usual precedence it is not an expression (%1).</source>
+        <translation>Lue avec les priorités habituelles, ce n&apos;est pas une expression (%1).</translation>
+    </message>
+    <message>
+        <source>term</source>
+        <translation>terme</translation>
+    </message>
+    <message>
+        <source>op</source>
+        <translation>op</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>valeur</translation>
+    </message>
+    <message>
+        <source>function</source>
+        <translation>fonction</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>ouv.</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>ferm.</translation>
+    </message>
+    <message>
+        <source>... %1 more terms not shown</source>
+        <translation>... %1 termes de plus non affichés</translation>
+    </message>
+    <message>
+        <source>... %1 more passes not shown</source>
+        <translation>... %1 passes de plus non affichées</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::Message</name>
+    <message>
+        <source>Unbalanced Parentheses</source>
+        <translation>Parenthèses non équilibrées</translation>
+    </message>
+    <message>
+        <source>Invalid Trig or Exponent.</source>
+        <translation>Fonction trigonométrique ou exposant invalide.</translation>
+    </message>
+    <message>
+        <source>Two or more spaces in Sequence.</source>
+        <translation>Deux espaces ou plus à la suite.</translation>
+    </message>
+    <message>
+        <source>Two sequential operators.</source>
+        <translation>Deux opérateurs à la suite.</translation>
+    </message>
+    <message>
+        <source>Log10 negatives not allowed.</source>
+        <translation>Log10 d&apos;un nombre négatif non autorisé.</translation>
+    </message>
+    <message>
+        <source>Ln negatives not allowed.</source>
+        <translation>Ln d&apos;un nombre négatif non autorisé.</translation>
+    </message>
+    <message>
+        <source>Math domain error.</source>
+        <translation>Erreur de domaine mathématique.</translation>
+    </message>
+    <message>
+        <source>Number too long.</source>
+        <translation>Nombre trop long.</translation>
+    </message>
+    <message>
+        <source>Invalid character.</source>
+        <translation>Caractère invalide.</translation>
+    </message>
+    <message>
+        <source>Enter an equation.</source>
+        <translation>Saisissez une équation.</translation>
+    </message>
+    <message>
+        <source>= is not supported. Restructure.</source>
+        <translation>= n&apos;est pas pris en charge. Reformulez.</translation>
+    </message>
+</context>
+</TS>
