@@ -16,7 +16,7 @@ namespace quorbit1 {
 inline constexpr std::size_t kHistoryLimit = 1000;
 // Only the file's last bytes are read: a history grown huge by some accident must not slow
 // the start of either program.
-inline constexpr std::size_t kHistoryReadLimit = 8u << 20;
+inline constexpr std::size_t kHistoryReadLimit = 2u << 20;
 
 // Whether a text is one the history keeps: one the OK command evaluates (not empty, no '='),
 // valid UTF-8 without line breaks or other control characters, a tab aside.

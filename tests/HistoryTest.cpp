@@ -132,7 +132,7 @@ TEST_F(HistoryFile, OnlyTheEndOfAnOversizedFileIsRead) {
     bytes += "\n12345678\n1+1\n";
     WriteFile("0\n" + bytes);
     HistoryStore store(m_path);
-    EXPECT_NE(store.Load().find("last 8 MiB"), std::string::npos);
+    EXPECT_NE(store.Load().find("last 2 MiB"), std::string::npos);
     EXPECT_EQ(store.Entries(), (std::vector<std::string>{"12345678", "1+1"}));
 }
 
