@@ -1,8 +1,10 @@
 #include "CliApp.h"
 
 #include <CLI/CLI.hpp>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <istream>
@@ -136,7 +138,9 @@ private:
         AppendJsonString(j, text);
         j += m_angleMode == kRadians ? ",\"angleUnit\":\"radians\",\"answer\":\""sv
                                      : ",\"angleUnit\":\"degrees\",\"answer\":\""sv;
-        AppendNumberText(j, outcome.answer, 15);
+        m_answer.clear();
+        AppendNumberText(m_answer, outcome.answer, 15);
+        j += m_answer;
         // The 17 digits serve as the JSON number too, where JSON can write the value at all.
         m_exact.clear();
         AppendNumberText(m_exact, outcome.answer, 17);
@@ -160,14 +164,18 @@ private:
         }
         j += "],\"usualReading\":{"sv;
         if (usual.ok) {
-            j += "\"value\":"sv;
-            if (std::isfinite(usual.value)) {
-                AppendNumberText(j, usual.value, 17);
-            } else {
-                j += "null"sv;
+            // Mostly both readings agree, and the texts are already made.
+            if (std::bit_cast<std::uint64_t>(usual.value) !=
+                std::bit_cast<std::uint64_t>(outcome.answer)) {
+                m_answer.clear();
+                AppendNumberText(m_answer, usual.value, 15);
+                m_exact.clear();
+                AppendNumberText(m_exact, usual.value, 17);
             }
+            j += "\"value\":"sv;
+            j += std::isfinite(usual.value) ? std::string_view(m_exact) : "null"sv;
             j += ",\"answer\":\""sv;
-            AppendNumberText(j, usual.value, 15);
+            j += m_answer;
             j += '"';
         } else {
             j += "\"error\":"sv;
@@ -183,6 +191,7 @@ private:
     OkCommand m_ok;
     WorkingRecorder m_recorder;
     std::string m_line;
+    std::string m_answer;
     std::string m_exact;
     bool m_anyMessage = false;
 };
