@@ -1,6 +1,7 @@
 """quorbit1-cli on a terminal, driven as a person would through a pseudo-terminal: line editing
 with the arrow keys, Home and End, Ctrl-R and Ctrl-D; the history kept for the next run; and
-the same program in a pipe, which keeps nothing and shows no prompt."""
+the same program in a pipe, which keeps nothing, shows no prompt and writes in blocks unless
+told to write each line."""
 import os
 import pty
 import select
@@ -80,6 +81,17 @@ def main():
             kept = f.read()
             if kept != "1+1\n12*30\n1+1\n12*30\n":
                 failures.append(f"a pipe or a run without history wrote the history: {kept!r}")
+    # Through pipes, an answer is written at once only with --line-buffered; without it the
+    # output waits for the end of the input, in large blocks.
+    for args, answered in (([CLI, "--line-buffered"], True), ([CLI], False)):
+        proc = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        proc.stdin.write(b"1+1\n")
+        proc.stdin.flush()
+        ready = select.select([proc.stdout], [], [], 5 if answered else 0.5)[0]
+        if bool(ready) != answered or (ready and proc.stdout.readline() != b"2\n"):
+            failures.append(f"{args}: answer {'not ' if answered else ''}written before the end")
+        proc.stdin.close()
+        proc.wait()
     for failure in failures:
         print(failure)
     sys.exit(1 if failures else 0)
