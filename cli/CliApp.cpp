@@ -182,7 +182,7 @@ private:
             AppendJsonString(j, usual.error);
         }
         j += "}}\n"sv;
-        m_out << j;
+        m_out.write(j.data(), static_cast<std::streamsize>(j.size()));
     }
 
     std::ostream& m_out;

@@ -2,12 +2,14 @@
 
 #include "Functions.h"
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace quorbit1 {
 
@@ -165,9 +167,18 @@ private:
                    : name == "Z" ? m_vars.z
                                  : m_vars.t;
         }
+        // The names' lengths are known when this is compiled, so each comparison is a length
+        // check and, rarely, a few bytes.
+        static constexpr auto kNames = [] {
+            std::array<std::string_view, kFunctionCount + 1> names{};
+            for (int c = 1; c <= kFunctionCount; ++c) {
+                names[static_cast<std::size_t>(c)] = FunctionName(c);
+            }
+            return names;
+        }();
         auto code = FuncCode::kNone;
         for (int c = 1; c <= kFunctionCount; ++c) {
-            if (name == FunctionName(c)) {
+            if (std::string_view(name) == kNames[static_cast<std::size_t>(c)]) {
                 code = static_cast<FuncCode>(c);
             }
         }
