@@ -20,11 +20,13 @@ if [[ -x "$build/bench/map_time" ]]; then
 fi
 if [[ -x "$build/bench/fparser_batch" ]]; then
   lines=${BATCH_LINES:-1000000}
-  echo "== batch: $lines lines drawn from bench/typical.txt, output to a file (one run each)"
+  rounds=${BATCH_ROUNDS:-5}
+  echo "== batch: $lines lines drawn from bench/typical.txt, output to a file (median of $rounds)"
   tmp=$(mktemp -d)
   trap 'rm -rf "$tmp"' EXIT
   "$build/bench/batch_lines" bench/typical.txt "$lines" >"$tmp/lines"
   "$build/bench/batch_lines" bench/typical.txt "$lines" --fparser >"$tmp/fparser-lines"
+  # Each run overwrites the output of the one before.
   seconds() {
     local start end
     start=$(date +%s.%N)
@@ -32,9 +34,16 @@ if [[ -x "$build/bench/fparser_batch" ]]; then
     end=$(date +%s.%N)
     echo "$end - $start" | bc -l
   }
-  fp=$(seconds "$build/bench/fparser_batch" <"$tmp/fparser-lines")
-  plain=$(seconds "$build/cli/quorbit1-cli" <"$tmp/lines")
-  json=$(seconds "$build/cli/quorbit1-cli" --json <"$tmp/lines")
+  median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+  fps=() plains=() jsons=()
+  for ((i = 0; i < rounds; i++)); do
+    fps+=("$(seconds "$build/bench/fparser_batch" <"$tmp/fparser-lines")")
+    plains+=("$(seconds "$build/cli/quorbit1-cli" <"$tmp/lines")")
+    jsons+=("$(seconds "$build/cli/quorbit1-cli" --json <"$tmp/lines")")
+  done
+  fp=$(printf '%s\n' "${fps[@]}" | median)
+  plain=$(printf '%s\n' "${plains[@]}" | median)
+  json=$(printf '%s\n' "${jsons[@]}" | median)
   printf '  fparser program (%%.15g)   %.3f s\n' "$fp"
   printf '  quorbit1-cli               %.3f s  (%.2fx the fparser program)\n' "$plain" \
     "$(echo "$plain / $fp" | bc -l)"
