@@ -83,6 +83,15 @@ EQUIVALENT = {
      "const int capacity = count > 2 * m_capacity ? count : 2 * m_capacity;",
      "const int capacity = count > 3 * m_capacity ? count : 2 * m_capacity;"):
         "how far ahead storage grows changes allocations, not results",
+    ("engine/Equation.cpp",
+     "const int capacity = count > 2 * m_capacity ? count : 2 * m_capacity;",
+     "const int capacity = count > 2 * m_capacity ? count : 3 * m_capacity;"):
+        "how far ahead storage grows changes allocations, not results",
+    ("engine/Evaluate.cpp", "for (int i = 0; i <= m_cur; ++i) {",
+     "for (int i = 1; i <= m_cur; ++i) {"):
+        "term 0 is the scan's leading '+' placeholder, which has no minus to turn",
+    ("core/OkCommand.cpp", "inputError = 0;", "inputError = 1;"):
+        "the next command clears it before it reads it, and nothing else reads it",
     ("engine/Evaluate.cpp", "m_negativeZeros += (mark & kNegativeZero) != 0 ? 1 : 0;",
      "m_negativeZeros += (mark & kNegativeZero) == 0 ? 1 : 0;"):
         "a wrong count of -0.0 placeholders only turns the shortcuts off: the plain walks "
