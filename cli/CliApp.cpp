@@ -138,12 +138,9 @@ private:
         AppendJsonString(j, text);
         j += m_angleMode == kRadians ? ",\"angleUnit\":\"radians\",\"answer\":\""sv
                                      : ",\"angleUnit\":\"degrees\",\"answer\":\""sv;
-        m_answer.clear();
-        AppendNumberText(m_answer, outcome.answer, 15);
+        FormatNumber(outcome.answer);
         j += m_answer;
         // The 17 digits serve as the JSON number too, where JSON can write the value at all.
-        m_exact.clear();
-        AppendNumberText(m_exact, outcome.answer, 17);
         j += "\",\"value\":"sv;
         j += std::isfinite(outcome.answer) ? std::string_view(m_exact) : "null"sv;
         j += ",\"valueExact\":\""sv;
@@ -167,10 +164,7 @@ private:
             // Mostly both readings agree, and the texts are already made.
             if (std::bit_cast<std::uint64_t>(usual.value) !=
                 std::bit_cast<std::uint64_t>(outcome.answer)) {
-                m_answer.clear();
-                AppendNumberText(m_answer, usual.value, 15);
-                m_exact.clear();
-                AppendNumberText(m_exact, usual.value, 17);
+                FormatNumber(usual.value);
             }
             j += "\"value\":"sv;
             j += std::isfinite(usual.value) ? std::string_view(m_exact) : "null"sv;
@@ -183,6 +177,14 @@ private:
         }
         j += "}}\n"sv;
         m_out.write(j.data(), static_cast<std::streamsize>(j.size()));
+    }
+
+    // The answer's text (15 digits) into m_answer and its exact text (17) into m_exact.
+    void FormatNumber(double value) {
+        m_answer.clear();
+        AppendNumberText(m_answer, value, 15);
+        m_exact.clear();
+        AppendNumberText(m_exact, value, 17);
     }
 
     std::ostream& m_out;
