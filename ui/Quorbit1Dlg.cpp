@@ -18,6 +18,7 @@
 #include <cstdio>
 
 #include "DialogUnits.h"
+#include "Messages.h"
 #include "OkCommand.h"
 #include "UsualReading.h"
 #include "VariablesDlg.h"
@@ -44,21 +45,6 @@ constexpr const char* kSysAboutText =
 #ifdef Q_OS_WIN
 constexpr UINT kIdmAboutBox = 0x0010;
 #endif
-
-// The messages of the OK command, which the core keeps in English, for the translations.
-[[maybe_unused]] constexpr const char* kMessages[] = {
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Unbalanced Parentheses"),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Invalid Trig or Exponent."),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Two or more spaces in Sequence."),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Two sequential operators."),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Log10 negatives not allowed."),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Ln negatives not allowed."),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Math domain error."),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Number too long."),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Invalid character."),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "Enter an equation."),
-    QT_TRANSLATE_NOOP("quorbit1::Message", "= is not supported. Restructure."),
-};
 
 const char* const kSettingsPosition = "window/position";
 
@@ -89,11 +75,6 @@ public:
         }
     }
 };
-
-QString TranslatedMessage(const std::string& message) {
-    return message.empty() ? QString()
-                           : QCoreApplication::translate("quorbit1::Message", message.c_str());
-}
 
 CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CAboutDlg>()) {

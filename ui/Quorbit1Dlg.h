@@ -27,9 +27,6 @@ namespace quorbit1 {
 
 class CWorkingWindow;
 
-// A message of the OK command in the user's language (the core keeps them in English).
-QString TranslatedMessage(const std::string& message);
-
 // The About box: the icon, the program's name and version, and OK.
 class CAboutDlg final : public QDialog {
     Q_OBJECT

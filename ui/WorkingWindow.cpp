@@ -6,8 +6,8 @@
 #include <array>
 
 #include "Functions.h"
+#include "Messages.h"
 #include "OkCommand.h"
-#include "Quorbit1Dlg.h"
 
 namespace quorbit1 {
 
