@@ -46,7 +46,7 @@ public:
 private:
     void Report(const std::string& problem) {
         if (!problem.empty()) {
-            m_err << problem << '\n';
+            m_err << "quorbit1-cli: " << problem << '\n';
         }
     }
 

@@ -1,122 +1,18 @@
 #include "History.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 
+#include "HistoryFile.h"
 #include "Utf8.h"
 
 namespace quorbit1 {
 
 namespace {
 
-std::string SystemError(const std::string& what, const std::string& path) {
-    return "quorbit1: history " + path + ": " + what + " (" + std::strerror(errno) + ")";
-}
-
-// An open file descriptor that closes itself.
-class Fd {
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// Reads the file's last kHistoryReadLimit bytes. A missing file reads as empty; anything else
-// that stops the read is returned as a message.
-std::string ReadTail(const std::string& path, std::string& bytes, bool& partial) {
-    bytes.clear();
-    partial = false;
-    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) {
-        return errno == ENOENT ? std::string() : SystemError("cannot be read", path);
-    }
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-        return SystemError("cannot be read", path);
-    }
-    if (!S_ISREG(st.st_mode)) {
-        return "quorbit1: history " + path + ": not a regular file, ignored";
-    }
-    const auto size = static_cast<std::size_t>(st.st_size);
-    if (size > kHistoryReadLimit) {
-        partial = true;
-        if (::lseek(fd.get(), static_cast<off_t>(size - kHistoryReadLimit), SEEK_SET) < 0) {
-            return SystemError("cannot be read", path);
-        }
-    }
-    bytes.resize(std::min(size, kHistoryReadLimit));
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return SystemError("cannot be read", path);
-        }
-        if (n == 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    return {};
-}
-
-// Creates the folder and its parents, private to the user where this creates them.
-bool MakeFolders(const std::string& dir) {
-    for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
-        const std::string part = dir.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            return false;
-        }
-        if (slash == std::string::npos) {
-            return true;
-        }
-    }
-}
-
-// A writer killed between creating its temporary file and renaming it leaves the file behind;
-// under the lock no other writer has one open, so any such file is a leftover.
-void RemoveLeftovers(const std::string& dir, const std::string& name) {
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-        const std::string file = entry.path().filename().string();
-        if (file.size() == name.size() + 7 && file.compare(0, name.size() + 1, name + ".") == 0 &&
-            file.compare(name.size() + 1, std::string::npos, "lock") != 0) {
-            std::filesystem::remove(entry.path(), ec);
-        }
+// The oldest entries beyond the limit go.
+void KeepLast(std::vector<std::string>& entries) {
+    if (entries.size() > kHistoryLimit) {
+        entries.erase(entries.begin(), entries.end() - static_cast<std::ptrdiff_t>(kHistoryLimit));
     }
 }
 
@@ -162,9 +58,7 @@ HistoryText ParseHistory(std::string_view bytes, bool partialStart) {
         }
         text.entries.emplace_back(line);
     }
-    if (text.entries.size() > kHistoryLimit) {
-        text.entries.erase(text.entries.begin(), text.entries.end() - kHistoryLimit);
-    }
+    KeepLast(text.entries);
     return text;
 }
 
@@ -175,37 +69,30 @@ std::string HistoryStore::DefaultPath() {
     if (off != nullptr && *off != '\0' && std::string_view(off) != "0") {
         return {};
     }
-    // The XDG rules ignore a relative path.
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && data[0] == '/') {
-        return std::string(data) + "/quorbit1/history";
-    }
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') {
-        return std::string(home) + "/.local/share/quorbit1/history";
-    }
-    return {};
+    return UserDataFile("history");
 }
 
 std::string HistoryStore::Load() {
     m_entries.clear();
+    m_readable = true;
+    m_lastProblem.clear();
     if (m_path.empty()) {
         return {};
     }
-    std::string bytes;
-    bool partial = false;
-    std::string problem = ReadTail(m_path, bytes, partial);
-    if (!problem.empty()) {
-        return problem;
+    FileTail tail = ReadFileTail(m_path, kHistoryReadLimit);
+    if (tail.status == FileTail::Status::kUnreadable) {
+        // What could not be read is not ours to replace: another user's file, a folder, a
+        // failing disk. The run keeps its expressions in memory only.
+        m_readable = false;
+        return Problem(tail.problem + "; nothing is written to it in this run");
     }
-    HistoryText text = ParseHistory(bytes, partial);
+    HistoryText text = ParseHistory(tail.bytes, tail.partial);
     m_entries = std::move(text.entries);
-    if (text.skipped == 0 && !partial) {
+    if (text.skipped == 0 && !tail.partial) {
         return {};
     }
-    problem = "quorbit1: history " + m_path + ": kept " + std::to_string(m_entries.size()) +
-              " expressions";
-    if (partial) {
+    std::string problem = "kept " + std::to_string(m_entries.size()) + " expressions";
+    if (tail.partial) {
         problem += ", read only the last " + std::to_string(kHistoryReadLimit >> 20) +
                    " MiB of a larger file";
     }
@@ -213,7 +100,7 @@ std::string HistoryStore::Load() {
         problem += ", skipped " + std::to_string(text.skipped) +
                    " lines that are not expressions (binary, invalid UTF-8 or '=')";
     }
-    return problem;
+    return Problem(problem);
 }
 
 std::string HistoryStore::Add(std::string_view expression) {
@@ -221,78 +108,58 @@ std::string HistoryStore::Add(std::string_view expression) {
         return {};
     }
     m_entries.emplace_back(expression);
-    if (m_entries.size() > kHistoryLimit) {
-        m_entries.erase(m_entries.begin());
-    }
+    KeepLast(m_entries);
     return Write(expression, false);
 }
 
 std::string HistoryStore::Clear() {
     m_entries.clear();
+    if (!m_readable && !m_path.empty()) {
+        return Problem("could not be read, so it is not emptied on disk");
+    }
     return Write({}, true);
 }
 
+std::string HistoryStore::Problem(const std::string& what) const {
+    return "history " + m_path + ": " + what;
+}
+
 // Under the lock: the file's entries as they are now (another program may have added some),
-// the new one after them, the oldest dropped beyond the limit, written to a new file in the
-// same folder, flushed to disk and renamed over the old one.
+// the new one after them, the oldest dropped beyond the limit, and the file replaced by the
+// result. A file that cannot be read now is left alone from here on. A problem is reported
+// once, not again on every command while it lasts.
 std::string HistoryStore::Write(std::string_view added, bool clear) {
-    if (m_path.empty()) {
+    if (m_path.empty() || !m_readable) {
         return {};
     }
-    const std::size_t slash = m_path.rfind('/');
-    const std::string dir = slash == 0 ? "/" : m_path.substr(0, slash);
-    if (!MakeFolders(dir)) {
-        return SystemError("folder cannot be made", dir);
-    }
-    const Fd lock(::open((m_path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (lock.get() < 0) {
-        return SystemError("cannot be locked", m_path);
-    }
-    while (::flock(lock.get(), LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            return SystemError("cannot be locked", m_path);
+    const FileLock lock(m_path);
+    std::string problem = lock.Problem();
+    if (lock.Held()) {
+        std::vector<std::string> entries;
+        if (!clear) {
+            const FileTail tail = ReadFileTail(m_path, kHistoryReadLimit);
+            if (tail.status == FileTail::Status::kUnreadable) {
+                m_readable = false;
+                return Problem(tail.problem + "; nothing is written to it in this run");
+            }
+            entries = ParseHistory(tail.bytes, tail.partial).entries;
+            if (entries.empty() || entries.back() != added) {
+                entries.emplace_back(added);
+            }
+            KeepLast(entries);
         }
-    }
-
-    RemoveLeftovers(dir, m_path.substr(slash + 1));
-
-    std::vector<std::string> entries;
-    if (!clear) {
-        std::string bytes;
-        bool partial = false;
-        // What cannot be read now is replaced by a sound file with what can.
-        ReadTail(m_path, bytes, partial);
-        entries = ParseHistory(bytes, partial).entries;
-        if (entries.empty() || entries.back() != added) {
-            entries.emplace_back(added);
+        std::string out;
+        for (const std::string& e : entries) {
+            out += e;
+            out += '\n';
         }
-        if (entries.size() > kHistoryLimit) {
-            entries.erase(entries.begin(), entries.end() - kHistoryLimit);
-        }
+        problem = ReplaceFile(m_path, out);
     }
-    std::string out;
-    for (const std::string& e : entries) {
-        out += e;
-        out += '\n';
+    if (problem == m_lastProblem) {
+        return {};
     }
-
-    std::string temp = m_path + ".XXXXXX";
-    const Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) {
-        return SystemError("cannot be written", m_path);
-    }
-    if (::fchmod(fd.get(), 0600) != 0 || !WriteAll(fd.get(), out) || ::fsync(fd.get()) != 0 ||
-        ::rename(temp.c_str(), m_path.c_str()) != 0) {
-        std::string problem = SystemError("cannot be written", m_path);
-        ::unlink(temp.c_str());
-        return problem;
-    }
-    // The rename itself is made durable by flushing the folder.
-    const Fd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) {
-        ::fsync(folder.get());
-    }
-    return {};
+    m_lastProblem = problem;
+    return problem.empty() ? std::string() : Problem(problem);
 }
 
 }  // namespace quorbit1

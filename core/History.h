@@ -42,25 +42,34 @@ public:
     static std::string DefaultPath();
 
     // Reads the file into memory. Returns one line for standard error when something was
-    // skipped or could not be read, else an empty string; a missing file is no problem.
+    // skipped or could not be read, else an empty string; a missing file is no problem. A
+    // file that is there but cannot be read is never written in this run, so nothing the
+    // user had is lost to a passing fault or another user's file.
     std::string Load();
 
     // Appends an expression the OK command evaluated (unless it is not Storable or equals the
-    // entry before it) and writes the file. Returns one line for standard error when the
-    // file could not be written, else an empty string.
+    // entry before it) and writes the file. Returns one line for standard error the first
+    // time the file cannot be written, else an empty string. The lines name the file but not
+    // the program, which each front end puts in front.
     std::string Add(std::string_view expression);
 
     // Empties the history in memory and on disk; returns as Add does.
     std::string Clear();
+
+    // False when the file could not be read, so the entries live in memory only.
+    bool Writable() const { return m_readable; }
 
     const std::vector<std::string>& Entries() const { return m_entries; }
     const std::string& Path() const { return m_path; }
 
 private:
     std::string Write(std::string_view added, bool clear);
+    std::string Problem(const std::string& what) const;
 
     std::string m_path;
     std::vector<std::string> m_entries;
+    bool m_readable = true;
+    std::string m_lastProblem;
 };
 
 }  // namespace quorbit1

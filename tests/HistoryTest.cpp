@@ -136,16 +136,81 @@ TEST_F(HistoryFile, OnlyTheEndOfAnOversizedFileIsRead) {
     EXPECT_EQ(store.Entries(), (std::vector<std::string>{"12345678", "1+1"}));
 }
 
-TEST_F(HistoryFile, ProblemsAreReportedNotFatal) {
-    std::filesystem::create_directories(m_path);  // a folder where the file should be
+// What cannot be read is never replaced: a folder in the file's place, or another user's
+// file, is left exactly as it was, the problem is said once, and the run still recalls what it
+// evaluated.
+TEST_F(HistoryFile, AFolderInItsPlaceIsLeftAlone) {
+    std::filesystem::create_directories(m_path);
+    std::ofstream(m_path + "/inside") << "1+1\n";
     HistoryStore store(m_path);
-    EXPECT_NE(store.Load(), "");
-    EXPECT_NE(store.Add("1"), "");
-    EXPECT_EQ(store.Entries(), std::vector<std::string>{"1"});  // this run still recalls it
+    const std::string problem = store.Load();
+    EXPECT_NE(problem.find("not a regular file; nothing is written"), std::string::npos) << problem;
+    EXPECT_EQ(problem.rfind("history " + m_path, 0), 0u);  // the front end names itself
+    for (const char* e : {"1", "2", "3"}) {
+        EXPECT_EQ(store.Add(e), "");  // said once, at the start, not after every answer
+    }
+    EXPECT_EQ(store.Entries(), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_FALSE(store.Writable());
+    EXPECT_NE(store.Clear(), "");
+    EXPECT_TRUE(std::filesystem::is_directory(m_path));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_path), {}), 1);
 
     HistoryStore memoryOnly;
     EXPECT_EQ(memoryOnly.Add("1"), "");
     EXPECT_EQ(memoryOnly.Entries(), std::vector<std::string>{"1"});
+}
+
+TEST_F(HistoryFile, AFileItsUserCannotReadIsLeftByteIdentical) {
+    using namespace std::string_literals;
+    const std::string before = "1+1\n2*3\n"s + std::string(3000, '7') + "\n";
+    WriteFile(before);
+    // The folder is the user's and writable, the file is not readable by the one who runs
+    // the store: another user's file when the test runs as root, else a file made unreadable.
+    std::filesystem::permissions(m_dir, std::filesystem::perms::all);
+    for (auto dir = std::filesystem::path(m_path).parent_path(); dir != m_dir;
+         dir = dir.parent_path()) {
+        std::filesystem::permissions(dir, std::filesystem::perms::all);
+    }
+    const bool root = geteuid() == 0;
+    ASSERT_EQ(chmod(m_path.c_str(), root ? 0600 : 0), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (root && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(10);
+        }
+        HistoryStore store(m_path);
+        const std::string problem = store.Load();
+        const bool said = problem.find("cannot be read (Permission denied)") != std::string::npos;
+        const bool quiet = store.Add("4") == "" && store.Add("5") == "";
+        const bool recalls = store.Entries() == std::vector<std::string>{"4", "5"};
+        const bool refusedClear = !store.Clear().empty();
+        _exit((said ? 0 : 1) | (quiet ? 0 : 2) | (recalls ? 0 : 4) | (refusedClear ? 0 : 8));
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_EQ(chmod(m_path.c_str(), 0600), 0);
+    EXPECT_EQ(FileText(), before);
+    EXPECT_EQ(FilesInFolder(), 1);  // not even a lock file was made
+}
+
+// A file that cannot be written is said once while the fault lasts, again after it passed.
+TEST_F(HistoryFile, AWriteProblemIsSaidOnceWhileItLasts) {
+    WriteFile("1\n");
+    HistoryStore store(m_path);
+    EXPECT_EQ(store.Load(), "");
+    // A folder where the lock file goes stops every write.
+    std::filesystem::create_directory(m_path + ".lock");
+    EXPECT_NE(store.Add("2"), "");
+    EXPECT_EQ(store.Add("3"), "");
+    std::filesystem::remove(m_path + ".lock");
+    EXPECT_EQ(store.Add("4"), "");
+    EXPECT_EQ(FileText(), "1\n4\n");
+    std::filesystem::remove(m_path + ".lock");
+    std::filesystem::create_directory(m_path + ".lock");
+    EXPECT_NE(store.Add("5"), "");
 }
 
 TEST_F(HistoryFile, KilledWriterLeavesAWholeFile) {

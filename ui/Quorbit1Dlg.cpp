@@ -54,7 +54,7 @@ QSettings Settings() {
 
 void Complain(const std::string& problem) {
     if (!problem.empty()) {
-        std::fprintf(stderr, "%s\n", problem.c_str());
+        std::fprintf(stderr, "quorbit1: %s\n", problem.c_str());
     }
 }
 }  // namespace
