@@ -1,6 +1,5 @@
 #include "CliApp.h"
 
-#include <CLI/CLI.hpp>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -8,10 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <istream>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "CliOptions.h"
 #include "History.h"
 #include "OkCommand.h"
 #include "UsualReading.h"
@@ -21,18 +22,6 @@
 namespace quorbit1 {
 
 namespace {
-
-constexpr const char* kVersion = "quorbit1-cli 1.0";
-constexpr const char* kUsage =
-    "Usage: quorbit1-cli [--radians|--degrees] [--set X=VALUE]... [--trace|--json] [EXPR...]";
-
-// Expressions often start with a minus ('-5', '-(cos(45))'), which an option parser would take
-// for an option. Whatever it does not know is therefore kept, in order, as an expression,
-// except a word that looks like a long option: that is a mistyped option, not arithmetic.
-bool LooksLikeLongOption(const std::string& arg) {
-    return arg.size() > 2 && arg[0] == '-' && arg[1] == '-' &&
-           ((arg[2] >= 'a' && arg[2] <= 'z') || (arg[2] >= 'A' && arg[2] <= 'Z'));
-}
 
 enum class Output { kPlain, kTrace, kJson };
 
@@ -95,6 +84,17 @@ public:
         }
         const OkOutcome outcome = m_ok.Run(text, m_angleMode);
         m_ok.Equation().SetObserver(nullptr);
+        return Print(text, outcome);
+    }
+
+    // A line of input too long to be held in memory: refused, as a text whose terms do not
+    // fit, and the lines after it are run as usual.
+    void RunUnheld() { Print({}, m_ok.Unheld()); }
+
+    bool AnyMessage() const { return m_anyMessage; }
+
+private:
+    bool Print(const std::string& text, const OkOutcome& outcome) {
         m_anyMessage = m_anyMessage || !outcome.message.empty();
         if (m_output == Output::kPlain) {
             m_out << AnswerText(outcome.answer);
@@ -126,9 +126,6 @@ public:
         return outcome.solved;
     }
 
-    bool AnyMessage() const { return m_anyMessage; }
-
-private:
     // One object per line, written directly: its shape is fixed, and a general JSON library
     // spends three times the whole command on serialising it.
     void PrintJson(const std::string& text, const OkOutcome& outcome, const UsualResult& usual) {
@@ -226,89 +223,33 @@ bool ParseSetting(const std::string& setting, char* slot, double* value) {
 
 int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
            std::ostream& err, const CliTerminal& terminal) {
-    CLI::App app{
-        "Quorbit1 calculator on the command line. Evaluates each EXPR, or each line of the "
-        "input when none is given, with the calculator's own rules: no operator precedence, "
-        "right-to-left reduction inside each bracket level.",
-        "quorbit1-cli"};
-    app.allow_extras();
-    bool radians = false;
-    bool degrees = false;
-    auto* radOpt = app.add_flag("-r,--radians", radians, "Angles are in radians");
-    auto* degOpt = app.add_flag("-d,--degrees", degrees, "Angles are in degrees (the default)");
-    radOpt->excludes(degOpt);
-    bool trace = false;
-    bool json = false;
-    bool lineBuffered = false;
-    bool noHistory = false;
-    std::vector<std::string> settings;
-    auto* traceOpt = app.add_flag("--trace", trace,
-                                  "Show the working: the terms after the scan and after each pass, "
-                                  "and what the usual reading with precedence gives");
-    auto* jsonOpt = app.add_flag("--json", json, "One JSON object per command, for scripts");
-    traceOpt->excludes(jsonOpt);
-    app.add_option("--set", settings,
-                   "Set a variable for the run, e.g. --set X=2 (X, Y, Z or T; "
-                   "repeatable)")
-        ->type_name("NAME=VALUE")
-        ->allow_extra_args(false)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    app.add_flag("--line-buffered", lineBuffered,
-                 "Write each answer out before reading the next line, for a program that "
-                 "talks to this one through pipes");
-    app.add_flag("--no-history", noHistory,
-                 "Neither read nor write the history file in an interactive session");
-    app.set_version_flag("--version", kVersion);
-    app.footer(
-        "Each command prints the answer, then a tab and the message when there is one.\n"
-        "Exit status: 0 no messages, 1 some command gave a message, 2 usage error.\n");
-
-    // Everything after a lone "--" is an expression, whatever it looks like.
-    int optionEnd = argc;
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--") {
-            optionEnd = i;
-            break;
-        }
-    }
-    std::vector<std::string> args;
-    for (int i = optionEnd - 1; i > 0; --i) {
-        args.emplace_back(argv[i]);
-    }
-    try {
-        app.parse(args);
-    } catch (const CLI::CallForHelp&) {
-        out << kUsage << "\n\n" << app.help();
-        return 0;
-    } catch (const CLI::CallForVersion&) {
-        out << kVersion << '\n';
-        return 0;
-    } catch (const CLI::ParseError& e) {
-        err << "quorbit1-cli: " << e.what() << '\n' << kUsage << '\n';
-        return 2;
-    }
-
-    std::vector<std::string> expressions = app.remaining();
-    for (const std::string& e : expressions) {
-        if (LooksLikeLongOption(e)) {
-            err << "quorbit1-cli: unknown option " << e << '\n' << kUsage << '\n';
+    const CommandLine command = ParseCommandLine(argc, argv);
+    switch (command.action) {
+        case CommandLine::Action::kHelp:
+        case CommandLine::Action::kVersion:
+            out << command.text;
+            return 0;
+        case CommandLine::Action::kUsageError:
+            err << command.text;
             return 2;
-        }
+        case CommandLine::Action::kRun:
+            break;
     }
-    for (int i = optionEnd + 1; i < argc; ++i) {
-        expressions.emplace_back(argv[i]);
-    }
+    const CliOptions& options = command.options;
+    const std::vector<std::string>& expressions = options.expressions;
 
-    Session session(out, radians ? kRadians : kDegrees,
-                    json ? Output::kJson : (trace ? Output::kTrace : Output::kPlain));
-    for (const std::string& setting : settings) {
+    Session session(out, options.radians ? kRadians : kDegrees,
+                    options.json    ? Output::kJson
+                    : options.trace ? Output::kTrace
+                                    : Output::kPlain);
+    for (const std::string& setting : options.settings) {
         char slot = 0;
         double value = 0.0;
         if (!ParseSetting(setting, &slot, &value)) {
             err << "quorbit1-cli: --set takes X, Y, Z or T, '=' and a number, as in --set X=2.5; "
                    "not '"
                 << setting << "'\n"
-                << kUsage << '\n';
+                << UsageLine();
             return 2;
         }
         CEquation& eq = session.Equation();
@@ -325,8 +266,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     }
 
     if (terminal.makeReader) {
-        const std::unique_ptr<LineReader> reader =
-            terminal.makeReader(noHistory ? std::string() : HistoryStore::DefaultPath(), err);
+        const std::unique_ptr<LineReader> reader = terminal.makeReader(
+            options.noHistory ? std::string() : HistoryStore::DefaultPath(), err);
         for (std::string line; reader->ReadLine(line);) {
             if (session.Run(line)) {
                 reader->Remember(line);
@@ -337,11 +278,27 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         return session.AnyMessage() ? 1 : 0;
     }
     // A batch: the output is written in large blocks, unless each answer is awaited.
-    const bool flushEachLine = lineBuffered || terminal.outputIsTerminal;
+    const bool flushEachLine = options.lineBuffered || terminal.outputIsTerminal;
     if (!flushEachLine) {
         in.tie(nullptr);  // else every read would write out the answers so far
     }
-    for (std::string line; std::getline(in, line);) {
+    std::string line;
+    while (true) {
+        if (!std::getline(in, line)) {
+            // The library's getline reports a line it could not hold by the bad bit, as it
+            // reports a failing read; either way the rest of that line is skipped, if it can
+            // be, and the next line read.
+            if (!in.bad()) {
+                break;
+            }
+            line = std::string();
+            in.clear();
+            session.RunUnheld();
+            if (!in.ignore(std::numeric_limits<std::streamsize>::max(), '\n')) {
+                break;
+            }
+            continue;
+        }
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 namespace quorbit1 {
 
@@ -25,13 +26,32 @@ int MarkPosition(const CEquation& equation, int CEquation::*winner) {
     return -1;
 }
 
+// Solves, unless the text is too long for the evaluator or its terms do not fit in memory.
+// The evaluator keeps its old storage when a larger one cannot be had, and every solve starts
+// afresh, so the next text is solved as usual.
+bool Solved(CEquation& equation, std::string_view input) {
+    if (input.size() > kMaxTextBytes) {
+        return false;
+    }
+    try {
+        equation.m_text.assign(input);
+        equation.Solve();
+        return true;
+    } catch (const std::bad_alloc&) {
+        equation.m_text.clear();
+        equation.m_text.shrink_to_fit();
+        return false;
+    }
+}
+
 }  // namespace
 
 OkOutcome RunOkCommand(CEquation& equation, int& inputError, std::string& errorText,
                        std::string_view input, int angleMode) {
     OkOutcome outcome;
     equation.m_angleMode = angleMode;
-    equation.m_text.assign(input);
+    // The text itself goes in when it is solved, where a failure to hold it is caught.
+    equation.m_text.clear();
 
     inputError = 0;
     equation.m_errEmpty = 0;
@@ -39,18 +59,22 @@ OkOutcome RunOkCommand(CEquation& equation, int& inputError, std::string& errorT
         equation.*(f.flag) = 0;
     }
 
-    const std::size_t n = equation.m_text.size();
-    if (n < 1) {
+    if (input.empty()) {
         errorText = kMsgEmpty;
         inputError = 1;
     }
-    if (equation.m_text.find('=') != std::string::npos) {
+    if (input.find('=') != std::string_view::npos) {
         errorText = kMsgEquals;
         inputError = 1;
     }
     if (inputError < 1) {
-        equation.Solve();
-        outcome.solved = true;
+        outcome.solved = Solved(equation, input);
+        if (!outcome.solved) {
+            errorText = kMsgNoMemory;
+            for (const ReportedFlag& f : kReportedFlags) {
+                equation.*(f.flag) = 0;
+            }
+        }
     }
     inputError = 0;
 
@@ -76,6 +100,13 @@ OkOutcome RunOkCommand(CEquation& equation, int& inputError, std::string& errorT
 OkOutcome OkCommand::Run(std::string_view input, int angleMode) {
     OkOutcome outcome = RunOkCommand(m_equation, m_inputError, m_errorText, input, angleMode);
     m_errorText.clear();
+    return outcome;
+}
+
+OkOutcome OkCommand::Unheld() const {
+    OkOutcome outcome;
+    outcome.answer = m_equation.m_result;
+    outcome.message = kMsgNoMemory;
     return outcome;
 }
 

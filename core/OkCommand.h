@@ -3,6 +3,7 @@
 // and the command line both run it, so they show the same answer and message for the same text.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -49,12 +50,19 @@ inline constexpr ReportedFlag kReportedFlags[] = {
 
 inline constexpr const char* kMsgEmpty = "Enter an equation.";
 inline constexpr const char* kMsgEquals = "= is not supported. Restructure.";
+// A text whose terms do not fit in the memory there is: that command is not evaluated and says
+// so, and the next one is run as usual.
+inline constexpr const char* kMsgNoMemory = "Not enough memory for this expression.";
+// The longest text the evaluator takes: its term indices are ints, and a text of more than a
+// gigabyte would not fit anyway.
+inline constexpr std::size_t kMaxTextBytes = std::size_t{1} << 30;
 
 // The OK command on the caller's evaluator and working members, as the dialog runs it once it
 // has read its controls: copies the angle unit and the text in, clears the flags, refuses an
 // empty text or one with '=', solves otherwise, and composes the message (clearing each
-// reported flag). The answer is the
-// evaluator's m_result whether or not it ran, so a refused text shows the previous answer.
+// reported flag). The answer is the evaluator's m_result whether or not it ran, so a refused
+// text shows the previous answer. A text that runs out of memory is refused after the fact
+// with kMsgNoMemory: its flags are cleared and the previous answer stays.
 // errorText holds the composed message afterwards; emptying it is the caller's last step.
 OkOutcome RunOkCommand(CEquation& equation, int& inputError, std::string& errorText,
                        std::string_view input, int angleMode);
@@ -64,6 +72,9 @@ OkOutcome RunOkCommand(CEquation& equation, int& inputError, std::string& errorT
 class OkCommand {
 public:
     OkOutcome Run(std::string_view input, int angleMode);
+    // The outcome of a text too long to be held in memory at all, which Run never got: not
+    // evaluated, kMsgNoMemory, the previous answer.
+    OkOutcome Unheld() const;
     CEquation& Equation() { return m_equation; }
 
 private:

@@ -14,12 +14,6 @@ namespace quorbit1::engine {
 
 namespace {
 
-// Every character opens at most one term ('-(' opens two for its two characters), a name adds
-// two placeholders and Evaluate one more.
-int TermRoom(int len) {
-    return 3 * len + 4;
-}
-
 // What a character starts, for the scan loop's dispatch. Letters of either case are names: the
 // name scanner compares them case-blind, and no other step looks at a letter's case.
 enum class Kind : unsigned char {
@@ -71,6 +65,35 @@ bool IsOperator(char c) {
 // comparing the result with a capital compares the character case-blind.
 char Folded(char c) {
     return static_cast<char>(c & ~0x20);
+}
+
+// Room enough for the terms a text can make. An operator opens at most one term, a minus two
+// only when a '(' follows it (the '$' marker and its group term), a name adds two placeholders
+// per letter at most, and the list starts with one term and ends with Evaluate's placeholder.
+// A short text takes three per character without looking; a long one is counted, so that the
+// list of a text of megabytes is the size of its terms, not three times its characters.
+constexpr int kCountRoomFrom = 4096;
+
+constexpr std::array<unsigned char, 256> kRoomPerChar = [] {
+    std::array<unsigned char, 256> room{};
+    for (std::size_t c = 0; c < room.size(); ++c) {
+        const Kind kind = kKinds[c];
+        room[c] = kind == Kind::kLetter                                                    ? 2
+                  : kind == Kind::kOperator || kind == Kind::kMinus || kind == Kind::kOpen ? 1
+                                                                                           : 0;
+    }
+    return room;
+}();
+
+int TermRoom(const char* text, int len) {
+    if (len < kCountRoomFrom) {
+        return 3 * len + 4;
+    }
+    long long room = 4;
+    for (int i = 0; i < len; ++i) {
+        room += kRoomPerChar[static_cast<unsigned char>(text[i])];
+    }
+    return static_cast<int>(room);
 }
 
 // Places 0 to 19 are added; a digit further out adds nothing.
@@ -175,7 +198,7 @@ void Solver<kShortcuts>::Reset() {
     m_buf = buf.data();
     std::memcpy(m_buf, text.data(), text.size());
     std::memset(m_buf + m_len, 0, kNulPadding);
-    m_t = m_eq.m_terms.Room(TermRoom(m_len));
+    m_t = m_eq.m_terms.Room(TermRoom(m_buf, m_len));
     m_t[0] = kPlaceholder;
     if constexpr (!kShortcuts) {
         // Both totals before the scan, as the rules count them; the scan with shortcuts counts

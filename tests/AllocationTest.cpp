@@ -1,6 +1,8 @@
 // Solving a text of a size the evaluator has already solved allocates nothing: the term list,
-// the character buffer and the bookkeeping keep their storage from one solve to the next.
-// Every allocation of this test program is counted, so it runs as a program of its own.
+// the character buffer and the bookkeeping keep their storage from one solve to the next. And
+// a text too large for the memory there is costs that one command, not the program. Every
+// allocation of this test program is counted, and large ones can be made to fail, so it runs
+// as a program of its own.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,24 +10,34 @@
 #include <new>
 #include <string>
 
+#include <sstream>
+
+#include "CliApp.h"
 #include "Equation.h"
+#include "OkCommand.h"
 #include "TestSupport.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
-}
+// Allocations of this many bytes or more fail, as they would where memory is short.
+std::atomic<std::size_t> g_failFrom{SIZE_MAX};
+}  // namespace
 
 void* operator new(std::size_t size) {
     ++g_allocations;
+    if (size >= g_failFrom.load()) {
+        throw std::bad_alloc();
+    }
     if (void* p = std::malloc(size == 0 ? 1 : size)) {
         return p;
     }
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept {
+// Out of line: inlined, GCC would pair the free with a new of the test framework and warn.
+[[gnu::noinline]] void operator delete(void* p) noexcept {
     std::free(p);
 }
-void operator delete(void* p, std::size_t) noexcept {
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
 
@@ -66,6 +78,55 @@ TEST(SteadyState, SolvingAgainAllocatesNothing) {
         }
         EXPECT_EQ(g_allocations.load() - before, 0) << shape.name;
         EXPECT_EQ(e.m_result, first) << shape.name;
+    }
+}
+
+// A sum of 100,000 terms needs about 3 MB of terms, which a limit of 1 MB refuses; the text
+// itself still fits. A line of 3 MB does not even fit while it is read.
+struct MemoryShort {
+    MemoryShort() { g_failFrom = std::size_t{1} << 20; }
+    ~MemoryShort() { g_failFrom = SIZE_MAX; }
+};
+
+TEST(ShortOfMemory, OneCommandFailsAndTheNextIsRunAsUsual) {
+    const std::string bigSum = Repeat("1+", 100000) + "1";
+    quorbit1::OkCommand ok;
+    EXPECT_EQ(ok.Run("2*3", 0).answer, 6);
+    {
+        const MemoryShort limit;
+        const quorbit1::OkOutcome failed = ok.Run(bigSum, 0);
+        EXPECT_FALSE(failed.solved);
+        EXPECT_EQ(failed.message, quorbit1::kMsgNoMemory);
+        EXPECT_EQ(failed.answer, 6);  // the previous answer stays, as for a refused text
+        EXPECT_EQ(failed.raised, 0u);
+        const quorbit1::OkOutcome next = ok.Run("7+1", 0);
+        EXPECT_TRUE(next.solved);
+        EXPECT_EQ(next.message, "");
+        EXPECT_EQ(next.answer, 8);
+    }
+    EXPECT_EQ(ok.Run(bigSum, 0).answer, 100001);
+}
+
+TEST(ShortOfMemory, TheCommandLineAnswersTheLinesAroundAHugeOne) {
+    const struct {
+        const char* name;
+        std::string line;
+    } cases[] = {
+        {"terms do not fit", Repeat("1+", 100000) + "1"},
+        {"the line does not fit", Repeat("1+", 1500000) + "1"},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in("2*3\n" + c.line + "\n7+1\n");
+        std::ostringstream out;
+        std::ostringstream err;
+        const char* argv[] = {"quorbit1-cli"};
+        int status = 0;
+        {
+            const MemoryShort limit;
+            status = quorbit1::RunCli(1, argv, in, out, err);
+        }
+        EXPECT_EQ(out.str(), "6\n6\tNot enough memory for this expression.\n8\n") << c.name;
+        EXPECT_EQ(status, 1) << c.name;
     }
 }
 
