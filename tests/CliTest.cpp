@@ -52,6 +52,9 @@ TEST_P(CliTable, PrintsAndExits) {
     EXPECT_EQ(r.status, std::stoi(f.at(3))) << r.err;
     // A usage error says how to use the program, and nothing else does.
     EXPECT_EQ(r.err.find("Usage: quorbit1-cli") != std::string::npos, r.status == 2);
+    // One usage line, never a second one that could say something else.
+    const std::string said = r.out + r.err;
+    EXPECT_EQ(said.find("Usage:"), said.rfind("Usage:"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, CliTable, ::testing::ValuesIn(quorbit1::test::ReadTable("cli.tsv")),

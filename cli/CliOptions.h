@@ -1,0 +1,36 @@
+// The command line's words: which are options (parsed by CLI11, which also writes the help
+// and the usage line from the options themselves) and which are expressions. Expressions often
+// start with a minus ('-5', '-x', '-(cos(45))'), so a word is an option only when it is one
+// the program knows or looks like a mistyped one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quorbit1 {
+
+struct CliOptions {
+    bool radians = false;
+    bool trace = false;
+    bool json = false;
+    bool lineBuffered = false;
+    bool noHistory = false;
+    std::vector<std::string> settings;     // the words after --set, "X=2.5", unchecked
+    std::vector<std::string> expressions;  // in the order given
+};
+
+struct CommandLine {
+    enum class Action { kRun, kHelp, kVersion, kUsageError };
+    Action action = Action::kRun;
+    CliOptions options;
+    // The help or the version for standard output; for a usage error, what was wrong and the
+    // usage line, for standard error.
+    std::string text;
+};
+
+CommandLine ParseCommandLine(int argc, const char* const* argv);
+
+// The usage line, as the help shows it, for messages about a wrong --set.
+std::string UsageLine();
+
+}  // namespace quorbit1
