@@ -29,11 +29,16 @@ public:
         UsualResult r;
         r.value = Expr();
         Skip();
-        if (m_error.empty() && m_pos < m_text.size()) {
-            Fail("unexpected '" + std::string(1, m_text[m_pos]) + "'");
+        if (m_refusal == UsualRefusal::kNone && m_pos < m_text.size()) {
+            Fail(UsualRefusal::kUnexpected, std::string(1, m_text[m_pos]));
         }
-        r.ok = m_error.empty();
-        r.error = m_error;
+        r.ok = m_refusal == UsualRefusal::kNone;
+        if (!r.ok) {
+            r.refusal = m_refusal;
+            r.subject = m_subject;
+            r.position = m_failPos + 1;
+            r.error = UsualRefusalText(r.refusal, r.subject, r.position);
+        }
         return r;
     }
 
@@ -51,9 +56,11 @@ private:
         }
         return false;
     }
-    double Fail(const std::string& why) {
-        if (m_error.empty()) {
-            m_error = why + " at position " + std::to_string(m_pos + 1);
+    double Fail(UsualRefusal refusal, std::string subject = {}) {
+        if (m_refusal == UsualRefusal::kNone) {
+            m_refusal = refusal;
+            m_subject = std::move(subject);
+            m_failPos = m_pos;
         }
         m_pos = m_text.size();
         return 0.0;
@@ -61,7 +68,7 @@ private:
 
     double Expr() {
         double v = Term();
-        while (m_error.empty()) {
+        while (m_refusal == UsualRefusal::kNone) {
             if (Eat('+')) {
                 v += Term();
             } else if (Eat('-')) {
@@ -74,7 +81,7 @@ private:
     }
     double Term() {
         double v = Signed();
-        while (m_error.empty()) {
+        while (m_refusal == UsualRefusal::kNone) {
             if (Eat('*')) {
                 v *= Signed();
             } else if (Eat('/')) {
@@ -88,7 +95,7 @@ private:
     double Signed() {
         const Nesting nesting(this);
         if (m_depth > kMaxDepth) {
-            return Fail("nested too deeply for this reading");
+            return Fail(UsualRefusal::kTooDeep);
         }
         if (Eat('-')) {
             return -Signed();
@@ -108,13 +115,13 @@ private:
     double Primary() {
         Skip();
         if (m_pos >= m_text.size()) {
-            return Fail("an operand is missing");
+            return Fail(UsualRefusal::kNoOperand);
         }
         const char c = m_text[m_pos];
         if (Eat('(')) {
             const double v = Expr();
             if (!Eat(')')) {
-                return Fail("')' expected");
+                return Fail(UsualRefusal::kCloseExpected);
             }
             return v;
         }
@@ -124,7 +131,7 @@ private:
         if (std::isalpha(static_cast<unsigned char>(c)) != 0) {
             return Name();
         }
-        return Fail("unexpected '" + std::string(1, c) + "'");
+        return Fail(UsualRefusal::kUnexpected, std::string(1, c));
     }
     double Number() {
         const std::size_t start = m_pos;
@@ -142,7 +149,7 @@ private:
             }
         }
         if (!digits) {
-            return Fail("a number has no digits");
+            return Fail(UsualRefusal::kNoDigits);
         }
         // from_chars reads the numeral as strtod would, without copying it; a numeral out of a
         // double's range is left to strtod, which gives infinity or the nearest small value.
@@ -184,14 +191,14 @@ private:
         }
         if (code == FuncCode::kNone) {
             m_pos = start;
-            return Fail("unknown name '" + name + "'");
+            return Fail(UsualRefusal::kUnknownName, name);
         }
         if (!Eat('(')) {
-            return Fail("'(' expected after " + name);
+            return Fail(UsualRefusal::kOpenExpected, name);
         }
         double x = Expr();
         if (!Eat(')')) {
-            return Fail("')' expected");
+            return Fail(UsualRefusal::kCloseExpected);
         }
         const bool degrees = m_angleMode == 0;
         if (degrees && TakesAngle(code)) {
@@ -218,10 +225,45 @@ private:
     int m_depth = 0;
     Variables m_vars;
     std::size_t m_pos = 0;
-    std::string m_error;
+    UsualRefusal m_refusal = UsualRefusal::kNone;
+    std::string m_subject;
+    std::size_t m_failPos = 0;
 };
 
 }  // namespace
+
+std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,
+                             std::size_t position) {
+    std::string why;
+    switch (refusal) {
+        case UsualRefusal::kNone:
+            return {};
+        case UsualRefusal::kEmpty:
+            return "the text is empty";
+        case UsualRefusal::kUnexpected:
+            why = "unexpected '" + subject + "'";
+            break;
+        case UsualRefusal::kTooDeep:
+            why = "nested too deeply for this reading";
+            break;
+        case UsualRefusal::kNoOperand:
+            why = "an operand is missing";
+            break;
+        case UsualRefusal::kCloseExpected:
+            why = "')' expected";
+            break;
+        case UsualRefusal::kNoDigits:
+            why = "a number has no digits";
+            break;
+        case UsualRefusal::kUnknownName:
+            why = "unknown name '" + subject + "'";
+            break;
+        case UsualRefusal::kOpenExpected:
+            why = "'(' expected after " + subject;
+            break;
+    }
+    return why + " at position " + std::to_string(position);
+}
 
 UsualResult EvaluateUsual(std::string_view text, int angleMode, const Variables& vars) {
     bool blank = true;
@@ -229,7 +271,10 @@ UsualResult EvaluateUsual(std::string_view text, int angleMode, const Variables&
         blank = blank && c == ' ';
     }
     if (blank) {
-        return {false, 0.0, "the text is empty"};
+        UsualResult r;
+        r.refusal = UsualRefusal::kEmpty;
+        r.error = UsualRefusalText(r.refusal, {}, 0);
+        return r;
     }
     return Parser(text, angleMode, vars).Run();
 }

@@ -4,16 +4,38 @@
 // surprising result can be understood. It is never used for the answer itself.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace quorbit1 {
 
+// Why a text is not an expression in this reading. Each front end words it in its language;
+// UsualRefusalText gives the English the command line prints.
+enum class UsualRefusal {
+    kNone,
+    kEmpty,           // the text is blank
+    kUnexpected,      // subject: the character
+    kTooDeep,         // brackets, functions and signs nested past what the reading takes
+    kNoOperand,       // the text ends where an operand should be
+    kCloseExpected,   // a ')' is missing
+    kNoDigits,        // a number is a point alone
+    kUnknownName,     // subject: the name, in capitals
+    kOpenExpected,    // subject: the function name that wants its '('
+};
+
 struct UsualResult {
     bool ok = false;  // false: the text is not an expression in this reading
     double value = 0.0;
-    std::string error;  // why not, when ok is false
+    std::string error;  // why not, when ok is false: UsualRefusalText of the three below
+    UsualRefusal refusal = UsualRefusal::kNone;
+    std::string subject;        // the character or name the refusal is about
+    std::size_t position = 0;   // counted from 1, in bytes; 0 for a blank text
 };
+
+// "unexpected '*' at position 3" and the like.
+std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,
+                             std::size_t position);
 
 struct Variables {
     double x = 0.0;

@@ -44,9 +44,12 @@ void WorkingRecorder::Add(WorkingStage stage, std::span<const Term> terms) {
     terms = terms.first(std::min(terms.size(), m_maxTerms));
     stage.terms.assign(terms.begin(), terms.end());
     stage.changed.resize(terms.size());
+    // The scan hands on the list without the placeholder that the evaluation puts behind it;
+    // a row the stage before did not show was that placeholder, or nothing, and is marked only
+    // when it holds something else.
     for (std::size_t i = 0; i < terms.size(); ++i) {
-        stage.changed[i] = before != nullptr &&
-                           (i >= before->terms.size() || !SameTerm(before->terms[i], terms[i]));
+        const Term& was = before != nullptr && i < before->terms.size() ? before->terms[i] : Term{};
+        stage.changed[i] = before != nullptr && !SameTerm(was, terms[i]);
     }
     m_stages.push_back(std::move(stage));
 }
