@@ -1,6 +1,6 @@
 // The dialog's OK command from key press to repaint: a typical expression, and the longest
-// text the expression field holds (32,767 characters), which must not freeze the window, with
-// and without the working window open.
+// text the expression field takes (kMaxInputLength characters), which must not freeze the
+// window, with and without the working window open.
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,12 +37,15 @@ private slots:
 
     void okOnLongestText_data() {
         QTest::addColumn<QString>("text");
-        QTest::newRow("sum of products")
-            << QStringLiteral("(x*2.5+sin(30))*(y-1.25)+").repeated(1400).left(32766) +
-                   QStringLiteral("1");
-        QTest::newRow("changes of sign")
-            << QStringLiteral("-(").repeated(8191) + QStringLiteral("1") + QString(8191, u')');
-        QTest::newRow("digits") << QString(32767, u'7');
+        constexpr int kLongest = CQuorbit1Dlg::kMaxInputLength;
+        QTest::newRow("sum of products") << QStringLiteral("(x*2.5+sin(30))*(y-1.25)+")
+                                                    .repeated(kLongest / 25 + 1)
+                                                    .left(kLongest - 1) +
+                                                QStringLiteral("1");
+        QTest::newRow("changes of sign") << QStringLiteral("-(").repeated((kLongest - 1) / 3) +
+                                                QStringLiteral("1") +
+                                                QString((kLongest - 1) / 3, u')');
+        QTest::newRow("digits") << QString(kLongest, u'7');
     }
 
     void okOnLongestText() {

@@ -18,6 +18,7 @@ namespace {
     QT_TRANSLATE_NOOP("quorbit1::Message", "Invalid character."),
     QT_TRANSLATE_NOOP("quorbit1::Message", "Enter an equation."),
     QT_TRANSLATE_NOOP("quorbit1::Message", "= is not supported. Restructure."),
+    QT_TRANSLATE_NOOP("quorbit1::Message", "Not enough memory for this expression."),
 };
 }  // namespace
 

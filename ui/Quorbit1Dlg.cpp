@@ -1,11 +1,14 @@
 #include "Quorbit1Dlg.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -14,7 +17,10 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QStandardPaths>
+#include <QStyle>
 #include <QStyleOption>
+#include <QTimer>
 #include <cstdio>
 
 #include "DialogUnits.h"
@@ -47,6 +53,7 @@ constexpr UINT kIdmAboutBox = 0x0010;
 #endif
 
 const char* const kSettingsPosition = "window/position";
+const char* const kSettingsWidth = "window/width";
 
 QSettings Settings() {
     return QSettings(QStringLiteral("quorbit1"), QStringLiteral("quorbit1"));
@@ -173,7 +180,21 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
             &QDialog::reject);
 
-    m_ui->inputEdit->installEventFilter(this);
+    // No text is ever cut without a word: the field holds one character more than the longest
+    // expression it takes, so a longer paste or text is seen, refused and taken back.
+    m_ui->inputEdit->setMaxLength(kMaxInputLength + 1);
+    connect(m_ui->inputEdit, &QLineEdit::textChanged, this, &CQuorbit1Dlg::OnInputChanged);
+    for (QLineEdit* edit : {m_ui->inputEdit, m_ui->errorsEdit, m_ui->answerEdit}) {
+        edit->installEventFilter(this);
+    }
+    // The form's menu from the keyboard, as a right click opens it.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this]() {
+            QWidget* at = focusWidget() != nullptr ? focusWidget() : this;
+            ShowFormMenu(at->mapToGlobal(QPoint(at->width() / 2, at->height() / 2)));
+        });
+    }
     // Rich text, so that a long tip wraps at a readable width instead of running off as one
     // line across the screen.
     const auto tip = [](const QString& text) {
@@ -221,28 +242,59 @@ void CQuorbit1Dlg::OnInitDialog() {
     RestorePosition();
 }
 
-// Where the window was when it last closed, if that is still on a screen; else centred. Only
-// the position is kept: the unit and the variables start afresh, as they always have.
+// Where the window was when it last closed, and as wide, if that is still on a screen; else
+// centred. A second calculator opened while the first runs goes a title bar lower and to the
+// right of it, and so on, so none hides another. The unit and the variables start afresh, as
+// they always have.
 void CQuorbit1Dlg::RestorePosition() {
-    const QPoint saved = Settings().value(QLatin1String(kSettingsPosition)).toPoint();
+    const QSettings settings = Settings();
+    const int width = settings.value(QLatin1String(kSettingsWidth)).toInt();
+    if (width > minimumWidth()) {
+        resize(width, height());
+    }
+    const int slot = TakeWindowSlot();
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 6;
+    const QPoint offset(slot * step, slot * step);
+    const QPoint saved = settings.value(QLatin1String(kSettingsPosition)).toPoint();
     if (!saved.isNull()) {
         for (const QScreen* screen : QGuiApplication::screens()) {
             // Enough of the window to grab it by its title bar must be on the screen.
-            const QRect visible =
-                screen->availableGeometry().intersected(QRect(saved, QSize(width(), 40)));
+            const QRect visible = screen->availableGeometry().intersected(
+                QRect(saved + offset, QSize(this->width(), 40)));
             if (visible.width() >= 80 && visible.height() >= 20) {
-                move(saved);
+                move(saved + offset);
                 return;
             }
         }
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+        move(screen->availableGeometry().center() - rect().center() + offset);
     }
 }
 
+// The number of calculators already open for this user: each holds a lock on a file named
+// after its place in the cascade while it runs, and a crashed one's lock is taken over.
+int CQuorbit1Dlg::TakeWindowSlot() {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty()) {
+        return 0;
+    }
+    for (int slot = 0; slot < 16; ++slot) {
+        auto lock = std::make_unique<QLockFile>(
+            QStringLiteral("%1/quorbit1-window-%2.lock").arg(dir).arg(slot));
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            m_windowSlot = std::move(lock);
+            return slot;
+        }
+    }
+    return 0;
+}
+
 void CQuorbit1Dlg::done(int result) {
-    Settings().setValue(QLatin1String(kSettingsPosition), pos());
+    QSettings settings = Settings();
+    settings.setValue(QLatin1String(kSettingsPosition), pos());
+    settings.setValue(QLatin1String(kSettingsWidth), width());
     if (m_workingWindow != nullptr) {
         m_workingWindow->close();
     }
@@ -262,6 +314,30 @@ void CQuorbit1Dlg::resizeEvent(QResizeEvent* event) {
         laid.widget->setGeometry(r);
     }
     m_menuBar->resize(width(), m_menuBar->height());
+    PlaceWorkingWindow();
+}
+
+void CQuorbit1Dlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    PlaceWorkingWindow();
+}
+
+// The working window goes beside the calculator, where it does not hide the fields it
+// explains, and follows it when the calculator is moved or made wider.
+void CQuorbit1Dlg::PlaceWorkingWindow(bool opening) {
+    if (m_workingWindow == nullptr || (!opening && !m_workingWindow->isVisible())) {
+        return;
+    }
+    // The frame is not known before the window is shown; the calculator's is a good guess.
+    const QSize frame = m_workingWindow->frameGeometry().size() - m_workingWindow->size();
+    const QSize guess = frame.isEmpty() ? frameGeometry().size() - size() : frame;
+    if (const QScreen* screen = this->screen()) {
+        const QRect place =
+            PlaceBeside(frameGeometry(), CWorkingWindow::kPreferredSize + guess,
+                        screen->availableGeometry(), m_workingWindow->SmallestSize() + guess);
+        m_workingWindow->resize(place.size() - guess);
+        m_workingWindow->move(place.topLeft());
+    }
 }
 
 bool CQuorbit1Dlg::UpdateData(bool save) {
@@ -293,8 +369,35 @@ bool CQuorbit1Dlg::UpdateData(bool save) {
     return answerIsNumber;
 }
 
+// A text longer than the field takes was cut; it is refused whole, and the answer, the history
+// and the working stay as they were.
+QString CQuorbit1Dlg::TooLongMessage() {
+    return tr("An expression of more than %1 characters is not taken; nothing was evaluated.")
+        .arg(QLocale().toString(kMaxInputLength));
+}
+
+void CQuorbit1Dlg::OnInputChanged(const QString& text) {
+    if (text.size() <= kMaxInputLength) {
+        m_inputBefore = text;
+        return;
+    }
+    m_ui->errorsEdit->setText(TooLongMessage());
+    // The edit that made it too long is taken back once the field has finished with it. (The
+    // field's own undo would take back a paste one character at a time.)
+    QTimer::singleShot(0, this, [this]() {
+        if (m_ui->inputEdit->text().size() > kMaxInputLength) {
+            m_ui->inputEdit->setText(m_inputBefore);
+        }
+    });
+}
+
 void CQuorbit1Dlg::OnOK() {
     UpdateData(true);
+    if (m_input.size() > kMaxInputLength) {
+        m_errors = TooLongMessage();
+        UpdateData(false);
+        return;
+    }
     const std::string text = m_input.toStdString();
     // While the working window is open it shows the working of this very solve.
     m_recorded = m_workingWindow != nullptr && m_workingWindow->isVisible();
@@ -352,9 +455,23 @@ void CQuorbit1Dlg::Remember(const QString& text, bool evaluated) {
 }
 
 void CQuorbit1Dlg::OnClearHistory() {
-    Complain(m_store.Clear());
+    const int count = static_cast<int>(m_store.Entries().size());
+    QMessageBox ask(QMessageBox::Question, tr("Clear History"),
+                    tr("Expressions in the history: %1. Remove them all? The command line, "
+                       "quorbit1-cli, keeps the same history, so they are gone there too.")
+                        .arg(count),
+                    QMessageBox::Yes | QMessageBox::Cancel, this);
+    ask.setObjectName(QStringLiteral("clearHistoryQuestion"));
+    ask.setDefaultButton(QMessageBox::Cancel);
+    if (ask.exec() != QMessageBox::Yes) {
+        return;
+    }
+    const std::string problem = m_store.Clear();
+    Complain(problem);
     m_historyPos = 0;
     m_draft.clear();
+    m_ui->errorsEdit->setText(problem.empty() ? tr("History cleared.")
+                                              : tr("The history file could not be emptied."));
 }
 
 // Up (step -1) and Down (step +1) through the history, as a shell does: this run's
@@ -383,16 +500,7 @@ void CQuorbit1Dlg::OnShowWorking() {
         m_workingWindow->setWindowIcon(m_hIcon);
     }
     if (!m_workingWindow->isVisible()) {
-        // Beside the calculator, where it does not hide the fields it explains. Its frame is
-        // not known before it is shown; the calculator's is a good guess.
-        const QSize frame = frameGeometry().size() - size();
-        if (const QScreen* screen = this->screen()) {
-            const QRect place =
-                PlaceBeside(frameGeometry(), CWorkingWindow::kPreferredSize + frame,
-                            screen->availableGeometry(), CWorkingWindow::kSmallestSize + frame);
-            m_workingWindow->resize(place.size() - frame);
-            m_workingWindow->move(place.topLeft());
-        }
+        PlaceWorkingWindow(true);
     }
     UpdateWorking();
     m_workingWindow->show();
@@ -450,6 +558,15 @@ void CQuorbit1Dlg::OnAboutBox() {
     QMessageBox box(QMessageBox::NoIcon, tr("About Quorbit"), tr("Quorbit1 Version 1.0"),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("aboutMessageBox"));
+    // Message boxes size themselves to their text, which is shorter than the caption here;
+    // window managers then cut the caption. Room for it and the title bar's buttons.
+    const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    const int captionWidth = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle());
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(
+            new QSpacerItem(captionWidth + 160, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+            grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
 }
 
@@ -467,6 +584,17 @@ void CQuorbit1Dlg::OnSysAbout() {
 // shortcuts (paste, cut, select all, undo) typed on either button go to the expression field,
 // and the focus with them. Enter, Space, Tab, the arrows and Escape keep their usual meaning.
 bool CQuorbit1Dlg::eventFilter(QObject* watched, QEvent* event) {
+    // Alt and a letter that no field, button or menu answers to would be typed as the letter;
+    // it does nothing instead. (Windows' AltGr arrives as Ctrl+Alt and types as usual.)
+    if (event->type() == QEvent::KeyPress &&
+        (watched == m_ui->inputEdit || watched == m_ui->errorsEdit ||
+         watched == m_ui->answerEdit)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier &&
+            !key->text().isEmpty() && key->text().at(0).isPrint()) {
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && watched == m_ui->inputEdit) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
@@ -504,6 +632,10 @@ bool CQuorbit1Dlg::eventFilter(QObject* watched, QEvent* event) {
 // Linux window managers keep their window menu to themselves, so the About entry that the
 // window menu carries elsewhere is offered on a right click on the form.
 void CQuorbit1Dlg::contextMenuEvent(QContextMenuEvent* event) {
+    ShowFormMenu(event->globalPos());
+}
+
+void CQuorbit1Dlg::ShowFormMenu(const QPoint& at) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("formContextMenu"));
     QAction* about = menu.addAction(tr(kSysAboutText));
@@ -512,7 +644,7 @@ void CQuorbit1Dlg::contextMenuEvent(QContextMenuEvent* event) {
     clear->setObjectName(QStringLiteral("clearHistoryAction"));
     clear->setEnabled(!m_store.Entries().empty());
     connect(clear, &QAction::triggered, this, &CQuorbit1Dlg::OnClearHistory);
-    menu.exec(event->globalPos());
+    menu.exec(at);
 }
 
 #ifdef Q_OS_WIN

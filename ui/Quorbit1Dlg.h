@@ -16,6 +16,7 @@
 #include "Working.h"
 
 class QButtonGroup;
+class QLockFile;
 class QMenuBar;
 
 namespace Ui {
@@ -55,7 +56,11 @@ public:
     void OnSysAbout();      // "&About Quorbit1..." from the window or context menu
     void OnShowWorking();   // the menu bar's "Show Working"
     void OnVariables();     // the menu bar's "Variables"
-    void OnClearHistory();  // "Clear History" from the context menu
+    void OnClearHistory();  // "Clear History" from the context menu, after asking
+
+    // The longest expression the field takes, in characters; a longer one is refused. Far
+    // beyond any typed one, and short enough for the field to lay out a paste at once.
+    static constexpr int kMaxInputLength = 100000;
 
     // The working window, once it has been opened.
     CWorkingWindow* WorkingWindow() const;
@@ -81,6 +86,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -92,6 +98,11 @@ private:
     void Recall(int step);
     void ShowMessage(const std::string& message);
     void RestorePosition();
+    int TakeWindowSlot();
+    void PlaceWorkingWindow(bool opening = false);
+    void ShowFormMenu(const QPoint& at);
+    void OnInputChanged(const QString& text);
+    static QString TooLongMessage();
     void UpdateWorking();
     void MarkCharacter(int bytePos);
 
@@ -109,6 +120,10 @@ private:
     };
     std::vector<Laid> m_laid;
     int m_formWidth = 0;
+    // This window's place in the cascade of calculators open at once, held while it runs.
+    std::unique_ptr<QLockFile> m_windowSlot;
+    // The expression as it was before the last edit, to take back one that made it too long.
+    QString m_inputBefore;
 
     // Evaluated expressions of earlier runs and this one, oldest first, for Up and Down in
     // the expression field; while the user walks through them, m_draft keeps what was typed

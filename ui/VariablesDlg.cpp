@@ -39,6 +39,9 @@ CVariablesDlg::CVariablesDlg(const std::array<double, 4>& values, QWidget* paren
     layout->addLayout(form);
     layout->addWidget(m_message);
     layout->addWidget(buttons);
+    // X is selected, so what is typed replaces it.
+    m_fields[0]->setFocus(Qt::OtherFocusReason);
+    m_fields[0]->selectAll();
 }
 
 void CVariablesDlg::accept() {

@@ -1,6 +1,10 @@
 #include "WorkingWindow.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QStyle>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -49,6 +53,7 @@ QRect PlaceBeside(const QRect& calculator, QSize wanted, const QRect& screen, QS
     const int right = screen.right() - calculator.right() - gap;
     const int left = calculator.left() - screen.left() - gap;
     const int below = screen.bottom() - calculator.bottom() - gap;
+    const int above = calculator.top() - screen.top() - gap;
     const int top =
         std::clamp(calculator.top(), screen.top(), screen.bottom() + 1 - wanted.height());
     const int leftEdge =
@@ -62,6 +67,9 @@ QRect PlaceBeside(const QRect& calculator, QSize wanted, const QRect& screen, QS
     const auto atBottom = [&](int height) {
         return QRect(leftEdge, calculator.bottom() + 1 + gap, wanted.width(), height);
     };
+    const auto atTop = [&](int height) {
+        return QRect(leftEdge, calculator.top() - gap - height, wanted.width(), height);
+    };
     if (right >= wanted.width()) {
         return atRight(wanted.width());
     }
@@ -71,17 +79,82 @@ QRect PlaceBeside(const QRect& calculator, QSize wanted, const QRect& screen, QS
     if (below >= wanted.height()) {
         return atBottom(wanted.height());
     }
+    if (above >= wanted.height()) {
+        return atTop(wanted.height());
+    }
+    // Narrower beside it while its columns still fit, else lower above or below it: a window
+    // that scrolls down reads better than one that cuts its columns.
     if (std::max(right, left) >= smallest.width()) {
         return right >= left ? atRight(right) : atLeft(left);
     }
-    if (below >= smallest.height()) {
-        return atBottom(below);
+    if (std::max(below, above) >= smallest.height()) {
+        return below >= above ? atBottom(below) : atTop(above);
+    }
+    // Smaller still, on the roomiest side, rather than over the fields it explains.
+    constexpr int kLeast = 120;
+    const int across = std::max(right, left) * wanted.height();
+    const int along = std::max(below, above) * wanted.width();
+    if (std::max(right, left) >= kLeast && across >= along) {
+        return right >= left ? atRight(right) : atLeft(left);
+    }
+    if (std::max(below, above) >= kLeast) {
+        return below >= above ? atBottom(below) : atTop(above);
     }
     return QRect(screen.right() + 1 - wanted.width(), top, wanted.width(), wanted.height());
 }
 
+QSize CWorkingWindow::SmallestSize() const {
+    // A stage's widest line in the fixed-pitch font, the text view's frame and scroll bar,
+    // and the window's margins.
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const int line = QFontMetrics(fixed).horizontalAdvance(
+        Row({QString(5, u'0'), QString(3, u'0'), QString(20, u'0'), QString(8, u'0'),
+             QString(5, u'0'), QString(5, u'0')})
+            .trimmed());
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = 2 * m_browser->frameWidth() +
+                       2 * static_cast<int>(m_browser->document()->documentMargin()) +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() +
+                       margins.right();
+    return {std::max(kSmallestSize.width(), line + chrome), kSmallestSize.height()};
+}
+
 QString CWorkingWindow::PlainText() const {
     return m_browser->toPlainText();
+}
+
+// Why the usual reading refused the text, in the user's language.
+QString CWorkingWindow::RefusalWords(const UsualResult& usual) {
+    const QString subject = QString::fromStdString(usual.subject);
+    QString why;
+    switch (usual.refusal) {
+        case UsualRefusal::kNone:
+            return {};
+        case UsualRefusal::kEmpty:
+            return tr("the text is empty");
+        case UsualRefusal::kUnexpected:
+            why = tr("unexpected '%1'").arg(subject);
+            break;
+        case UsualRefusal::kTooDeep:
+            why = tr("nested too deeply for this reading");
+            break;
+        case UsualRefusal::kNoOperand:
+            why = tr("an operand is missing");
+            break;
+        case UsualRefusal::kCloseExpected:
+            why = tr("')' expected");
+            break;
+        case UsualRefusal::kNoDigits:
+            why = tr("a number has no digits");
+            break;
+        case UsualRefusal::kUnknownName:
+            why = tr("unknown name '%1'").arg(subject);
+            break;
+        case UsualRefusal::kOpenExpected:
+            why = tr("'(' expected after %1").arg(subject);
+            break;
+    }
+    return tr("%1 at position %2").arg(why).arg(usual.position);
 }
 
 QString CWorkingWindow::StageTitle(const WorkingStage& stage) {
@@ -108,8 +181,10 @@ void CWorkingWindow::Show(const WorkingView& view) {
                text.right(kMaxTextShown / 2);
     }
     QString html;
-    html += QStringLiteral("<p><b>%1</b> in %2</p>")
-                .arg(text.toHtmlEscaped(), view.angleMode == 1 ? tr("radians") : tr("degrees"));
+    html += QStringLiteral("<p>%1</p>")
+                .arg(tr("%1 in %2", "the expression, in degrees or radians")
+                         .arg(QStringLiteral("<b>%1</b>").arg(text.toHtmlEscaped()),
+                              view.angleMode == 1 ? tr("radians") : tr("degrees")));
     const QString message = TranslatedMessage(view.message).toHtmlEscaped();
     if (!view.evaluated) {
         html += QStringLiteral("<p>%1</p>").arg(tr("Not evaluated: %1").arg(message));
@@ -123,7 +198,7 @@ void CWorkingWindow::Show(const WorkingView& view) {
             .arg(view.usual.ok ? tr("Read with the usual precedence it would give %1.")
                                      .arg(Escaped(AnswerText(view.usual.value)))
                                : tr("Read with the usual precedence it is not an expression (%1).")
-                                     .arg(Escaped(view.usual.error)));
+                                     .arg(RefusalWords(view.usual).toHtmlEscaped()));
 
     for (const WorkingStage& stage : view.stages) {
         html += QStringLiteral("<h4>%1</h4>").arg(StageTitle(stage).toHtmlEscaped());

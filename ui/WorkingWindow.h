@@ -41,16 +41,22 @@ public:
     static constexpr QSize kPreferredSize{560, 480};
     static constexpr QSize kSmallestSize{320, 240};
 
+    // The least size that shows a stage's columns whole, in the fonts of this desktop.
+    QSize SmallestSize() const;
+
 private:
     static QString StageTitle(const WorkingStage& stage);
+    static QString RefusalWords(const UsualResult& usual);
 
     QTextBrowser* m_browser = nullptr;
 };
 
 // Where a window of the wanted frame size goes beside the calculator's frame on a screen's
-// available area: to the right where it fits whole, else to the left, else below. Where none has
-// room for the whole of it, it goes on the side with the most room, made smaller down to the
-// smallest size; only when even that fits nowhere may it cover the calculator.
+// available area: to the right where it fits whole, else to the left, else below, else above.
+// Where none has room for the whole of it, it goes beside the calculator made narrower down to
+// the smallest width, else above or below it made lower down to the smallest height, else on
+// the roomiest side smaller still; only when no side has room at all may it cover the
+// calculator.
 QRect PlaceBeside(const QRect& calculator, QSize wanted, const QRect& screen, QSize smallest,
                   int gap = 8);
 

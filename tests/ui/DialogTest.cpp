@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -154,8 +155,8 @@ private slots:
             {QStringLiteral("((2)+ln(-1)"), false, true, "2", "Ln negatives not allowed."},
             {QString::fromUtf8("5\u22122"), false, true, "7", "Invalid character."},
             {QString::fromUtf16(u"4\u0000+2", 4), false, true, "6", "Invalid character."},
-            // Pasted, the text is cut at the field's 32,767 characters.
-            {QStringLiteral("1+").repeated(20000), false, true, "16384", ""},
+            // Pasted, longer than the toolkit's usual limit of 32,767: the whole text counts.
+            {QStringLiteral("1+").repeated(20000) + QLatin1Char('1'), false, true, "20001", ""},
             {QStringLiteral("2*3+4"), false, false, "14", ""},
         };
         CQuorbit1Dlg dlg;
@@ -199,7 +200,23 @@ private slots:
         QCOMPARE(history.readAll(), QByteArray("10 + cos(45)\n2*3+4\nsin(30)\n"));
         history.close();
 
-        dlg.OnClearHistory();
+        // Clear History asks first, saying how many go and that the command line shares them.
+        for (const bool yes : {false, true}) {
+            bool asked = false;
+            QTimer::singleShot(0, [yes, &asked]() {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box != nullptr);
+                asked = true;
+                QVERIFY(box->text().contains(QStringLiteral(": 3.")));
+                QVERIFY(box->text().contains(QStringLiteral("quorbit1-cli")));
+                QCOMPARE(box->defaultButton(), box->button(QMessageBox::Cancel));
+                box->button(yes ? QMessageBox::Yes : QMessageBox::Cancel)->click();
+            });
+            dlg.OnClearHistory();
+            QVERIFY(asked);
+            QCOMPARE(dlg.History().Entries().size(), yes ? 0u : 3u);
+        }
+        QCOMPARE(Text(&dlg, "errorsEdit"), QStringLiteral("History cleared."));
         QTest::keyClick(input, Qt::Key_Up);
         QCOMPARE(input->text(), QStringLiteral("draft"));
         QCOMPARE(QFileInfo(file).size(), 0);
@@ -309,6 +326,18 @@ private slots:
                 QCOMPARE(Text(&dlg, "errorsEdit"),
                          QString::fromUtf8("Geben Sie eine Gleichung ein."));
             }
+            if (qstrcmp(language, "fr") == 0) {
+                // The working window's own sentences, the usual reading's refusal included.
+                CQuorbit1Dlg dlg;
+                TypeAndPress(dlg, QStringLiteral("2**3"));
+                Trigger(&dlg, "workingAction");
+                const QString working = dlg.WorkingWindow()->PlainText();
+                QVERIFY2(working.contains(QString::fromUtf8("2**3 en degrés")),
+                         qPrintable(working));
+                QVERIFY2(working.contains(QString::fromUtf8("« * » inattendu à la position 3")),
+                         qPrintable(working));
+                dlg.WorkingWindow()->close();
+            }
         }
         QApplication::setFont(usual);
     }
@@ -318,17 +347,24 @@ private slots:
             QRect calculator;
             QRect expected;
         } rows[] = {
-            // Centred on the screen: no side has room for the whole window, so it goes to the
-            // right made narrower, beside and not over the calculator.
-            {QRect(420, 260, 440, 280), QRect(868, 260, 412, 480)},
+            // Centred on the screen: no side has room for the whole window, nor beside it for
+            // its columns, so it goes below, lower, and not over the calculator.
+            {QRect(420, 260, 440, 280), QRect(420, 548, 560, 252)},
             {QRect(0, 0, 440, 280), QRect(448, 0, 560, 480)},        // right
             {QRect(800, 500, 440, 280), QRect(232, 320, 560, 480)},  // left, kept on screen
             {QRect(0, 0, 1280, 280), QRect(0, 288, 560, 480)},       // below
-            {QRect(0, 0, 1280, 700), QRect(720, 0, 560, 480)},       // no room: at the edge
+            {QRect(0, 520, 1280, 280), QRect(0, 32, 560, 480)},      // above
+            // Wide enough for its columns beside the calculator: narrower, full height.
+            {QRect(300, 260, 440, 280), QRect(748, 260, 532, 480)},
+            // A calculator widened to 1,000 pixels: lower, on the roomier side, above.
+            {QRect(140, 300, 1000, 230), QRect(140, 0, 560, 292)},
+            // Only a sliver of room anywhere: the roomiest side, smaller still.
+            {QRect(130, 100, 1020, 600), QRect(1158, 100, 122, 480)},
+            {QRect(0, 0, 1280, 740), QRect(720, 0, 560, 480)},  // no room: at the edge
         };
         for (const auto& row : rows) {
             QCOMPARE(PlaceBeside(row.calculator, QSize(560, 480), QRect(0, 0, 1280, 800),
-                                 QSize(320, 240)),
+                                 QSize(430, 240)),
                      row.expected);
         }
     }
@@ -377,13 +413,15 @@ private slots:
         QToolTip::hideText();
     }
 
-    // The window opens where it was; the unit and the variables start afresh.
+    // The window opens where it was and as wide; the unit and the variables start afresh. A
+    // second one opened meanwhile goes lower and to the right.
     void positionIsRememberedNotTheUnit() {
         QPoint where;
         {
             CQuorbit1Dlg dlg;
             ShowAndWait(dlg);
             dlg.move(dlg.pos() + QPoint(37, 21));
+            dlg.resize(dlg.width() + 150, dlg.height());
             where = dlg.pos();
             QTest::mouseClick(Find(&dlg, "radiansRadio"), Qt::LeftButton);
             dlg.m_equation.m_varX = 5;
@@ -391,6 +429,12 @@ private slots:
         }
         CQuorbit1Dlg dlg;
         QCOMPARE(dlg.pos(), where);
+        QCOMPARE(dlg.width(), dlg.minimumWidth() + 150);
+        {
+            CQuorbit1Dlg second;
+            QVERIFY(second.x() > where.x() && second.y() > where.y());
+            QCOMPARE(second.x() - where.x(), second.y() - where.y());
+        }
         QVERIFY(Find<QRadioButton>(&dlg, "degreesRadio")->isChecked());
         TypeAndPress(dlg, QStringLiteral("x"));
         QCOMPARE(Text(&dlg, "answerEdit"), QStringLiteral("0"));
@@ -417,6 +461,13 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("usual precedence it would give 10")));
         TypeAndPress(dlg, QString());
         QVERIFY(window->PlainText().contains(QStringLiteral("Not evaluated")));
+        // Moved or widened, the calculator takes its working along, never over itself.
+        dlg.move(dlg.pos() + QPoint(200, 50));
+        QTRY_VERIFY(!window->frameGeometry().intersects(dlg.frameGeometry()));
+        dlg.resize(900, dlg.height());
+        QTRY_VERIFY(!window->frameGeometry().intersects(dlg.frameGeometry()));
+        // Its columns are never cut.
+        QVERIFY(window->width() >= window->SmallestSize().width());
     }
 
     void variablesAreSetForTheRun() {
@@ -425,6 +476,9 @@ private slots:
         bool seen = false;
         OnNextModal(
             [](QWidget* w) {
+                // X is selected, so what is typed replaces it.
+                QCOMPARE(w->focusWidget(), Find(w, "varXEdit"));
+                QCOMPARE(Find<QLineEdit>(w, "varXEdit")->selectedText(), QStringLiteral("0"));
                 Find<QLineEdit>(w, "varXEdit")->setText(QStringLiteral("2"));
                 Find<QLineEdit>(w, "varYEdit")->setText(QStringLiteral("seven"));
                 static_cast<QDialog*>(w)->accept();
@@ -478,10 +532,71 @@ private slots:
                                 dlg.mapToGlobal(QPoint(10, 40)));
         QApplication::sendEvent(&dlg, &event);
         QTRY_VERIFY(seen);
+        // The same menu from the keyboard.
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        Find(&dlg, "okButton")->setFocus();
+        for (const auto& keys :
+             {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+            QString opened;
+            // The key is delivered after events already queued, so the menu is watched for.
+            auto* watch = new QTimer(&dlg);
+            connect(watch, &QTimer::timeout, [&opened, watch]() {
+                if (QWidget* menu = QApplication::activePopupWidget()) {
+                    opened = menu->objectName();
+                    menu->close();
+                    watch->deleteLater();
+                }
+            });
+            watch->start(5);
+            QTest::keySequence(&dlg, keys);
+            QTRY_VERIFY(!opened.isEmpty());
+            QCOMPARE(opened, QStringLiteral("formContextMenu"));
+        }
+        // Alt and a letter that nothing answers to types nothing.
+        auto* input = Find<QLineEdit>(&dlg, "inputEdit");
+        input->setText(QStringLiteral("2**3"));
+        input->setFocus();
+        input->setCursorPosition(1);
+        QTest::keyClick(input, Qt::Key_J, Qt::AltModifier);
+        QTest::keyClick(input, Qt::Key_W, Qt::AltModifier | Qt::ShiftModifier);
+        QCOMPARE(input->text(), QStringLiteral("2**3"));
+        // The About message box leaves room for its caption.
+        seen = false;
+        OnNextModal(
+            [](QWidget* w) {
+                const int caption = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                                        .horizontalAdvance(w->windowTitle());
+                QVERIFY2(w->width() >= caption + 120, qPrintable(QString::number(w->width())));
+            },
+            &seen);
+        Trigger(&dlg, "aboutAction");
+        QVERIFY(seen);
         CQuorbit1Dlg other;
         ShowAndWait(other);
         QTest::keyClick(&other, Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!other.isVisible());
+    }
+
+    // A text longer than the field takes is refused whole, never cut and evaluated: the paste
+    // is taken back, and nothing is evaluated or kept.
+    void overlongTextIsRefusedNotCut() {
+        CQuorbit1Dlg dlg;
+        TypeAndPress(dlg, QStringLiteral("2*3"));
+        auto* input = Find<QLineEdit>(&dlg, "inputEdit");
+        input->setText(QStringLiteral("7+"));
+        input->end(false);
+        QApplication::clipboard()->setText(
+            QStringLiteral("1+").repeated(CQuorbit1Dlg::kMaxInputLength / 2 + 1));
+        input->paste();
+        QVERIFY(Text(&dlg, "errorsEdit").contains(QStringLiteral("100,000")));
+        QTRY_COMPARE(input->text(), QStringLiteral("7+"));
+        // A text that is too long all the same (recalled, or set) is refused at OK.
+        input->setText(QStringLiteral("1").repeated(CQuorbit1Dlg::kMaxInputLength + 5));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(Text(&dlg, "answerEdit"), QStringLiteral("6"));
+        QVERIFY(Text(&dlg, "errorsEdit").contains(QStringLiteral("not taken")));
+        QCOMPARE(dlg.History().Entries().size(), 1u);
     }
 
     void noDisplayIsDetected() {

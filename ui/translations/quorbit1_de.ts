@@ -176,6 +176,26 @@
         <source>&amp;Clear History</source>
         <translation>&amp;Verlauf löschen</translation>
     </message>
+    <message>
+        <source>An expression of more than %1 characters is not taken; nothing was evaluated.</source>
+        <translation>Ein Ausdruck mit mehr als %1 Zeichen wird nicht angenommen; es wurde nichts berechnet.</translation>
+    </message>
+    <message>
+        <source>Clear History</source>
+        <translation>Verlauf löschen</translation>
+    </message>
+    <message>
+        <source>Expressions in the history: %1. Remove them all? The command line, quorbit1-cli, keeps the same history, so they are gone there too.</source>
+        <translation>Ausdrücke im Verlauf: %1. Alle entfernen? Die Kommandozeile, quorbit1-cli, teilt diesen Verlauf, dort sind sie dann auch gelöscht.</translation>
+    </message>
+    <message>
+        <source>History cleared.</source>
+        <translation>Verlauf gelöscht.</translation>
+    </message>
+    <message>
+        <source>The history file could not be emptied.</source>
+        <translation>Die Verlaufsdatei konnte nicht geleert werden.</translation>
+    </message>
 </context>
 <context>
     <name>quorbit1::CVariablesDlg</name>
@@ -274,6 +294,47 @@
         <source>... %1 more passes not shown</source>
         <translation>... %1 weitere Durchgänge nicht gezeigt</translation>
     </message>
+    <message>
+        <source>the text is empty</source>
+        <translation>der Text ist leer</translation>
+    </message>
+    <message>
+        <source>unexpected &apos;%1&apos;</source>
+        <translation>unerwartetes „%1“</translation>
+    </message>
+    <message>
+        <source>nested too deeply for this reading</source>
+        <translation>für diese Lesart zu tief geschachtelt</translation>
+    </message>
+    <message>
+        <source>an operand is missing</source>
+        <translation>ein Operand fehlt</translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; expected</source>
+        <translation>„)“ erwartet</translation>
+    </message>
+    <message>
+        <source>a number has no digits</source>
+        <translation>eine Zahl hat keine Ziffern</translation>
+    </message>
+    <message>
+        <source>unknown name &apos;%1&apos;</source>
+        <translation>unbekannter Name „%1“</translation>
+    </message>
+    <message>
+        <source>&apos;(&apos; expected after %1</source>
+        <translation>„(“ erwartet nach %1</translation>
+    </message>
+    <message>
+        <source>%1 at position %2</source>
+        <translation>%1 an Position %2</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <comment>the expression, in degrees or radians</comment>
+        <translation>%1 in %2</translation>
+    </message>
 </context>
 <context>
     <name>quorbit1::Message</name>
@@ -320,6 +381,10 @@
     <message>
         <source>= is not supported. Restructure.</source>
         <translation>= wird nicht unterstützt. Bitte umformulieren.</translation>
+    </message>
+    <message>
+        <source>Not enough memory for this expression.</source>
+        <translation>Nicht genug Speicher für diesen Ausdruck.</translation>
     </message>
 </context>
 </TS>

@@ -176,6 +176,26 @@
         <source>&amp;Clear History</source>
         <translation>&amp;Effacer l&apos;historique</translation>
     </message>
+    <message>
+        <source>An expression of more than %1 characters is not taken; nothing was evaluated.</source>
+        <translation>Une expression de plus de %1 caractères n’est pas acceptée ; rien n’a été calculé.</translation>
+    </message>
+    <message>
+        <source>Clear History</source>
+        <translation>Effacer l’historique</translation>
+    </message>
+    <message>
+        <source>Expressions in the history: %1. Remove them all? The command line, quorbit1-cli, keeps the same history, so they are gone there too.</source>
+        <translation>Expressions dans l’historique : %1. Les supprimer toutes ? La ligne de commande, quorbit1-cli, partage cet historique : elles y disparaissent aussi.</translation>
+    </message>
+    <message>
+        <source>History cleared.</source>
+        <translation>Historique effacé.</translation>
+    </message>
+    <message>
+        <source>The history file could not be emptied.</source>
+        <translation>Le fichier d’historique n’a pas pu être vidé.</translation>
+    </message>
 </context>
 <context>
     <name>quorbit1::CVariablesDlg</name>
@@ -274,6 +294,47 @@
         <source>... %1 more passes not shown</source>
         <translation>... %1 passes de plus non affichées</translation>
     </message>
+    <message>
+        <source>the text is empty</source>
+        <translation>le texte est vide</translation>
+    </message>
+    <message>
+        <source>unexpected &apos;%1&apos;</source>
+        <translation>« %1 » inattendu</translation>
+    </message>
+    <message>
+        <source>nested too deeply for this reading</source>
+        <translation>imbrication trop profonde pour cette lecture</translation>
+    </message>
+    <message>
+        <source>an operand is missing</source>
+        <translation>un opérande manque</translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; expected</source>
+        <translation>« ) » attendu</translation>
+    </message>
+    <message>
+        <source>a number has no digits</source>
+        <translation>un nombre n’a pas de chiffres</translation>
+    </message>
+    <message>
+        <source>unknown name &apos;%1&apos;</source>
+        <translation>nom inconnu « %1 »</translation>
+    </message>
+    <message>
+        <source>&apos;(&apos; expected after %1</source>
+        <translation>« ( » attendu après %1</translation>
+    </message>
+    <message>
+        <source>%1 at position %2</source>
+        <translation>%1 à la position %2</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <comment>the expression, in degrees or radians</comment>
+        <translation>%1 en %2</translation>
+    </message>
 </context>
 <context>
     <name>quorbit1::Message</name>
@@ -320,6 +381,10 @@
     <message>
         <source>= is not supported. Restructure.</source>
         <translation>= n&apos;est pas pris en charge. Reformulez.</translation>
+    </message>
+    <message>
+        <source>Not enough memory for this expression.</source>
+        <translation>Pas assez de mémoire pour cette expression.</translation>
     </message>
 </context>
 </TS>
