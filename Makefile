@@ -15,7 +15,7 @@ configure: deps
 	@cmake --preset $(PRESET) >/dev/null
 
 build: configure
-	@cmake --build --preset $(PRESET)
+	@scripts/build.sh $(PRESET)
 
 run: build
 	@scripts/run.sh $(BUILD_DIR)
