@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder, unpacks it into a scratch root and checks that
-# it holds the programs, the desktop files, the icons, the manual pages and the completions,
-# that its dependencies were computed, and that the unpacked programs run.
+# it holds the programs, the desktop files, the icons, the manual pages, the completions and
+# the package's documents, that its dependencies were computed, that lintian finds no error,
+# and that the unpacked programs run.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 scratch=$(mktemp -d)
@@ -25,8 +26,11 @@ expected=(
   usr/share/applications/org.quorbit1.Quorbit1.desktop
   usr/share/metainfo/org.quorbit1.Quorbit1.metainfo.xml
   usr/share/icons/hicolor/scalable/apps/org.quorbit1.Quorbit1.svg
-  usr/share/man/man1/quorbit1.1
-  usr/share/man/man1/quorbit1-cli.1
+  usr/share/man/man1/quorbit1.1.gz
+  usr/share/man/man1/quorbit1-cli.1.gz
+  usr/share/doc/quorbit1/copyright
+  usr/share/doc/quorbit1/changelog.gz
+  usr/share/doc/quorbit1/quorbit1-cli.schema.json
   usr/share/bash-completion/completions/quorbit1-cli
   usr/share/zsh/vendor-completions/_quorbit1-cli
   usr/share/fish/vendor_completions.d/quorbit1-cli.fish
@@ -37,6 +41,16 @@ done
 for f in "${expected[@]}"; do
   [[ -f "$root/$f" ]] || { echo "FAIL: missing $f"; exit 1; }
 done
+
+# Debian's own checks: no errors (warnings are printed, for the record).
+if command -v lintian >/dev/null; then
+  findings=$(lintian --allow-root "$deb" 2>&1 | grep -v '^running with root' || true)
+  [[ -n "$findings" ]] && echo "$findings"
+  if grep -q '^E:' <<<"$findings"; then
+    echo "FAIL: lintian reports errors"
+    exit 1
+  fi
+fi
 
 out=$("$root/usr/bin/quorbit1-cli" '2*3+4')
 [[ "$out" == "14" ]] || { echo "FAIL: quorbit1-cli printed '$out'"; exit 1; }

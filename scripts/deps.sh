@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libedit-dev scdoc groff-base man-db
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
-  desktop-file-utils appstream dpkg-dev file fakeroot
+  desktop-file-utils appstream dpkg-dev file fakeroot lintian
   xvfb xauth bc libx11-dev
   clang clang-tidy libclang-rt-14-dev valgrind python3 python3-jsonschema
   libmuparser-dev libfparser-dev
