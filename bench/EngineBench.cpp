@@ -150,10 +150,10 @@ void RegisterOursOnly() {
         }
     }
     benchmark::RegisterBenchmark("quorbit1/ok_command/typical", [](benchmark::State& state) {
-        quorbit1::OkCommand ok;
+        quorbit1::CEquation equation;
         for (auto _ : state) {
             for (const std::string& text : g_corpus) {
-                benchmark::DoNotOptimize(ok.Run(text, quorbit1::kDegrees).answer);
+                benchmark::DoNotOptimize(quorbit1::RunOkCommand(equation, text, 0).answer);
             }
         }
         state.SetItemsProcessed(state.iterations() * static_cast<long>(g_corpus.size()));

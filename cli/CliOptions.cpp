@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <memory>
 
 #include "Equation.h"
@@ -70,6 +72,7 @@ struct App {
         "precedence, right-to-left reduction inside each bracket level.",
         kProgram};
     CliOptions options;
+    std::vector<std::string> settings;
     bool degrees = false;
     std::vector<std::string> positionals;
     std::shared_ptr<Formatter> formatter = std::make_shared<Formatter>();
@@ -87,7 +90,7 @@ struct App {
         auto* jsonOpt =
             app.add_flag("--json", options.json, "One JSON object per command, for scripts");
         traceOpt->excludes(jsonOpt);
-        app.add_option("--set", options.settings,
+        app.add_option("--set", settings,
                        "Set a variable for the run, e.g. --set X=2 (X, Y, Z or T; repeatable)")
             ->type_name("NAME=VALUE")
             ->allow_extra_args(false)
@@ -122,12 +125,32 @@ bool ReadsAsExpression(const std::string& word) {
     return equation.m_errTrigExp == 0;
 }
 
-}  // namespace
+// "X=2.5" (also Y, Z, T, in either case) into its slot; false if it is not that.
+bool ParseSetting(const std::string& setting, SlotValues& slots) {
+    const int slot = setting.size() > 2 && setting[1] == '=' ? SlotOf(setting[0]) : -1;
+    if (slot < 0) {
+        return false;
+    }
+    const std::string number = setting.substr(2);
+    if (number.find_first_of(" \t") != std::string::npos) {
+        return false;
+    }
+    char* end = nullptr;
+    const double v = std::strtod(number.c_str(), &end);
+    if (end != number.c_str() + number.size() || !std::isfinite(v)) {
+        return false;
+    }
+    slots[static_cast<std::size_t>(slot)] = v;
+    return true;
+}
 
+// The usage line, as the help shows it.
 std::string UsageLine() {
     App a;
     return a.formatter->make_usage(&a.app, kProgram);
 }
+
+}  // namespace
 
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
     CommandLine result;
@@ -179,6 +202,15 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         result.action = CommandLine::Action::kUsageError;
         result.text = std::string(kProgram) + ": " + e.what() + '\n' + UsageLine();
         return result;
+    }
+    for (const std::string& setting : a.settings) {
+        if (!ParseSetting(setting, a.options.slots)) {
+            result.action = CommandLine::Action::kUsageError;
+            result.text = std::string(kProgram) +
+                          ": --set takes X, Y, Z or T, '=' and a number, as in --set X=2.5; not '" +
+                          setting + "'\n" + UsageLine();
+            return result;
+        }
     }
     result.options = std::move(a.options);
     result.options.expressions = std::move(expressions);

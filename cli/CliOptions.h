@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Inputs.h"
+
 namespace quorbit1 {
 
 struct CliOptions {
@@ -15,7 +17,7 @@ struct CliOptions {
     bool json = false;
     bool lineBuffered = false;
     bool noHistory = false;
-    std::vector<std::string> settings;     // the words after --set, "X=2.5", unchecked
+    SlotValues slots{};                    // X, Y, Z and T as --set gave them, else 0
     std::vector<std::string> expressions;  // in the order given
 };
 
@@ -29,8 +31,5 @@ struct CommandLine {
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);
-
-// The usage line, as the help shows it, for messages about a wrong --set.
-std::string UsageLine();
 
 }  // namespace quorbit1

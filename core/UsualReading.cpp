@@ -22,8 +22,8 @@ namespace {
 // primary := number | variable | name '(' expr ')' | '(' expr ')'
 class Parser {
 public:
-    Parser(std::string_view text, int angleMode, const Variables& vars)
-        : m_text(text), m_angleMode(angleMode), m_vars(vars) {}
+    Parser(std::string_view text, int angleMode, const SlotValues& slots)
+        : m_text(text), m_angleMode(angleMode), m_slots(slots) {}
 
     UsualResult Run() {
         UsualResult r;
@@ -168,11 +168,8 @@ private:
             name += static_cast<char>(std::toupper(static_cast<unsigned char>(m_text[m_pos])));
             ++m_pos;
         }
-        if (name.size() == 1 && std::strchr("XYZT", name[0]) != nullptr) {
-            return name == "X"   ? m_vars.x
-                   : name == "Y" ? m_vars.y
-                   : name == "Z" ? m_vars.z
-                                 : m_vars.t;
+        if (const int slot = name.size() == 1 ? SlotOf(name[0]) : -1; slot >= 0) {
+            return m_slots[static_cast<std::size_t>(slot)];
         }
         // The names' lengths are known when this is compiled, so each comparison is a length
         // check and, rarely, a few bytes.
@@ -200,7 +197,7 @@ private:
         if (!Eat(')')) {
             return Fail(UsualRefusal::kCloseExpected);
         }
-        const bool degrees = m_angleMode == 0;
+        const bool degrees = m_angleMode == AngleMode(AngleUnit::kDegrees);
         if (degrees && TakesAngle(code)) {
             x *= kDegreeFactor;
         }
@@ -223,7 +220,7 @@ private:
     std::string_view m_text;
     int m_angleMode;
     int m_depth = 0;
-    Variables m_vars;
+    SlotValues m_slots;
     std::size_t m_pos = 0;
     UsualRefusal m_refusal = UsualRefusal::kNone;
     std::string m_subject;
@@ -265,7 +262,7 @@ std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,
     return why + " at position " + std::to_string(position);
 }
 
-UsualResult EvaluateUsual(std::string_view text, int angleMode, const Variables& vars) {
+UsualResult EvaluateUsual(std::string_view text, int angleMode, const SlotValues& slots) {
     bool blank = true;
     for (const char c : text) {
         blank = blank && c == ' ';
@@ -276,7 +273,7 @@ UsualResult EvaluateUsual(std::string_view text, int angleMode, const Variables&
         r.error = UsualRefusalText(r.refusal, {}, 0);
         return r;
     }
-    return Parser(text, angleMode, vars).Run();
+    return Parser(text, angleMode, slots).Run();
 }
 
 }  // namespace quorbit1

@@ -8,20 +8,22 @@
 #include <string>
 #include <string_view>
 
+#include "Inputs.h"
+
 namespace quorbit1 {
 
 // Why a text is not an expression in this reading. Each front end words it in its language;
 // UsualRefusalText gives the English the command line prints.
 enum class UsualRefusal {
     kNone,
-    kEmpty,           // the text is blank
-    kUnexpected,      // subject: the character
-    kTooDeep,         // brackets, functions and signs nested past what the reading takes
-    kNoOperand,       // the text ends where an operand should be
-    kCloseExpected,   // a ')' is missing
-    kNoDigits,        // a number is a point alone
-    kUnknownName,     // subject: the name, in capitals
-    kOpenExpected,    // subject: the function name that wants its '('
+    kEmpty,          // the text is blank
+    kUnexpected,     // subject: the character
+    kTooDeep,        // brackets, functions and signs nested past what the reading takes
+    kNoOperand,      // the text ends where an operand should be
+    kCloseExpected,  // a ')' is missing
+    kNoDigits,       // a number is a point alone
+    kUnknownName,    // subject: the name, in capitals
+    kOpenExpected,   // subject: the function name that wants its '('
 };
 
 struct UsualResult {
@@ -29,21 +31,14 @@ struct UsualResult {
     double value = 0.0;
     std::string error;  // why not, when ok is false: UsualRefusalText of the three below
     UsualRefusal refusal = UsualRefusal::kNone;
-    std::string subject;        // the character or name the refusal is about
-    std::size_t position = 0;   // counted from 1, in bytes; 0 for a blank text
+    std::string subject;       // the character or name the refusal is about
+    std::size_t position = 0;  // counted from 1, in bytes; 0 for a blank text
 };
 
 // "unexpected '*' at position 3" and the like.
 std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,
                              std::size_t position);
 
-struct Variables {
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-    double t = 0.0;
-};
-
-UsualResult EvaluateUsual(std::string_view text, int angleMode, const Variables& vars = {});
+UsualResult EvaluateUsual(std::string_view text, int angleMode, const SlotValues& slots = {});
 
 }  // namespace quorbit1

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "Functions.h"
-#include "OkCommand.h"
+#include "NumberText.h"
 
 namespace quorbit1 {
 

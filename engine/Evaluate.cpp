@@ -279,7 +279,7 @@ int Solver<kShortcuts>::Sweep(int start) {
 template <bool kShortcuts>
 void Solver<kShortcuts>::ApplyFunction(Term& term) {
     const auto code = static_cast<FuncCode>(term.funcCode);
-    const bool degrees = m_eq.m_angleMode == 0;
+    const bool degrees = m_eq.m_angleMode == AngleMode(AngleUnit::kDegrees);
     if (degrees && TakesAngle(code)) {
         term.value *= kDegreeFactor;
         NoteNaN(term.value);

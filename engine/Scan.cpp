@@ -15,7 +15,8 @@ namespace quorbit1::engine {
 namespace {
 
 // What a character starts, for the scan loop's dispatch. Letters of either case are names: the
-// name scanner compares them case-blind, and no other step looks at a letter's case.
+// name scanner compares them case-blind, and no other step looks at a letter's case. The two
+// kinds of operator come last, in this order, so IsOperator is one comparison.
 enum class Kind : unsigned char {
     kOther,
     kDigit,
@@ -58,6 +59,17 @@ bool IsDigit(char c) {
 
 // One of "+-*/^"; NUL never is.
 bool IsOperator(char c) {
+    static_assert(
+        [] {
+            for (const Kind k : {Kind::kOther, Kind::kDigit, Kind::kPoint, Kind::kLetter,
+                                 Kind::kOpen, Kind::kClose, Kind::kSpace}) {
+                if (k >= Kind::kMinus) {
+                    return false;
+                }
+            }
+            return Kind::kOperator > Kind::kMinus;
+        }(),
+        "the two kinds of operator are the last");
     return KindOf(c) >= Kind::kMinus;
 }
 
@@ -315,11 +327,8 @@ void Solver<kShortcuts>::ScanName(int& p) {
     Term& term = m_t[m_cur];
     const char c0 = Folded(m_buf[p]);
     bool found = false;
-    if (c0 == 'X' || c0 == 'Y' || c0 == 'Z' || c0 == 'T') {
-        term.value = c0 == 'X'   ? m_eq.m_varX
-                     : c0 == 'Y' ? m_eq.m_varY
-                     : c0 == 'Z' ? m_eq.m_varZ
-                                 : m_eq.m_varT;
+    if (const int slot = SlotOf(c0); slot >= 0) {
+        term.value = m_eq.*kSlotFields[slot];
         found = true;
     }
     const NameMatch match =

@@ -1,10 +1,12 @@
 #include "FuzzChecks.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
 #include "Equation.h"
+#include "Flags.h"
 
 namespace quorbit1::fuzz {
 
@@ -12,7 +14,7 @@ namespace {
 
 struct Outcome {
     std::uint64_t bits = 0;
-    int flags[10] = {};
+    std::array<int, kFlagCount> flags{};
 };
 
 Outcome Take(const CEquation& e) {
@@ -20,15 +22,14 @@ Outcome Take(const CEquation& e) {
     // Any NaN is the same answer (see SameBits).
     const double result = std::isnan(e.m_result) ? std::nan("") : e.m_result;
     std::memcpy(&o.bits, &result, sizeof o.bits);
-    const int values[10] = {e.m_errEmpty,      e.m_errParens,   e.m_errTrigExp, e.m_errSpaces,
-                            e.m_errSeqOps,     e.m_errLog10Neg, e.m_errLnNeg,   e.m_errDomain,
-                            e.m_errLongNumber, e.m_errBadChar};
-    std::copy(values, values + 10, o.flags);
+    for (std::size_t i = 0; i < kFlagCount; ++i) {
+        o.flags[i] = e.*(kFlags[i].field);
+    }
     return o;
 }
 
 bool Same(const Outcome& a, const Outcome& b) {
-    return a.bits == b.bits && std::equal(a.flags, a.flags + 10, b.flags);
+    return a.bits == b.bits && a.flags == b.flags;
 }
 
 bool InLanguage(char c) {
@@ -64,8 +65,11 @@ std::string Difference(const CEquation& a, const CEquation& b) {
     if (!Same(Take(a), Take(b))) {
         return "the answer or a flag differs";
     }
-    if (a.BadCharPos() != b.BadCharPos() || a.TrigExpPos() != b.TrigExpPos() ||
-        a.SpacesPos() != b.SpacesPos() || a.SeqOpsPos() != b.SeqOpsPos()) {
+    const bool samePlaces =
+        std::all_of(std::begin(kFlags), std::end(kFlags), [&](const FlagInfo& f) {
+            return f.position == nullptr || (a.*(f.position))() == (b.*(f.position))();
+        });
+    if (!samePlaces) {
         return "a flag was raised at another position";
     }
     if (a.m_funcState != b.m_funcState) {
@@ -91,10 +95,10 @@ std::string Difference(const CEquation& a, const CEquation& b) {
 std::string CheckInput(const std::uint8_t* data, std::size_t size, CEquation* reused) {
     const int mode = size > 0 ? (data[0] & 1) : 0;
     std::size_t at = std::min<std::size_t>(size, 2);
-    double vars[4] = {0, 0, 0, 0};
-    if (size > 1 && (data[1] & 1) != 0 && size >= at + sizeof vars) {
-        std::memcpy(vars, data + at, sizeof vars);
-        at += sizeof vars;
+    SlotValues slots{};
+    if (size > 1 && (data[1] & 1) != 0 && size >= at + sizeof slots) {
+        std::memcpy(slots.data(), data + at, sizeof slots);
+        at += sizeof slots;
     }
     const std::string text(reinterpret_cast<const char*>(data) + at, size - at);
     if (text.empty()) {
@@ -104,10 +108,7 @@ std::string CheckInput(const std::uint8_t* data, std::size_t size, CEquation* re
     const auto prepare = [&](CEquation& e) {
         e.m_text = text;
         e.m_angleMode = mode;
-        e.m_varX = vars[0];
-        e.m_varY = vars[1];
-        e.m_varZ = vars[2];
-        e.m_varT = vars[3];
+        e.SetSlots(slots);
     };
 
     CEquation first;

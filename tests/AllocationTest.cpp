@@ -33,11 +33,21 @@ void* operator new(std::size_t size) {
     }
     throw std::bad_alloc();
 }
+// The array forms too: the sanitizers' runtime takes them without going through operator new.
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
 // Out of line: inlined, GCC would pair the free with a new of the test framework and warn.
 [[gnu::noinline]] void operator delete(void* p) noexcept {
     std::free(p);
 }
 [[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept {
     std::free(p);
 }
 
@@ -90,21 +100,21 @@ struct MemoryShort {
 
 TEST(ShortOfMemory, OneCommandFailsAndTheNextIsRunAsUsual) {
     const std::string bigSum = Repeat("1+", 100000) + "1";
-    quorbit1::OkCommand ok;
-    EXPECT_EQ(ok.Run("2*3", 0).answer, 6);
+    CEquation equation;
+    EXPECT_EQ(quorbit1::RunOkCommand(equation, "2*3", 0).answer, 6);
     {
         const MemoryShort limit;
-        const quorbit1::OkOutcome failed = ok.Run(bigSum, 0);
+        const quorbit1::OkOutcome failed = quorbit1::RunOkCommand(equation, bigSum, 0);
         EXPECT_FALSE(failed.solved);
         EXPECT_EQ(failed.message, quorbit1::kMsgNoMemory);
         EXPECT_EQ(failed.answer, 6);  // the previous answer stays, as for a refused text
         EXPECT_EQ(failed.raised, 0u);
-        const quorbit1::OkOutcome next = ok.Run("7+1", 0);
+        const quorbit1::OkOutcome next = quorbit1::RunOkCommand(equation, "7+1", 0);
         EXPECT_TRUE(next.solved);
         EXPECT_EQ(next.message, "");
         EXPECT_EQ(next.answer, 8);
     }
-    EXPECT_EQ(ok.Run(bigSum, 0).answer, 100001);
+    EXPECT_EQ(quorbit1::RunOkCommand(equation, bigSum, 0).answer, 100001);
 }
 
 TEST(ShortOfMemory, TheCommandLineAnswersTheLinesAroundAHugeOne) {

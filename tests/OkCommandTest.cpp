@@ -8,13 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "NumberText.h"
 #include "OkCommand.h"
 #include "TestSupport.h"
 
 using quorbit1::AnswerText;
-using quorbit1::kDegrees;
-using quorbit1::kRadians;
-using quorbit1::OkCommand;
+using quorbit1::CEquation;
+using quorbit1::RunOkCommand;
+
+constexpr int kDegrees = quorbit1::AngleMode(quorbit1::AngleUnit::kDegrees);
+constexpr int kRadians = quorbit1::AngleMode(quorbit1::AngleUnit::kRadians);
 using quorbit1::test::CaseName;
 using quorbit1::test::Repeat;
 
@@ -27,6 +30,7 @@ struct OkCase {
     std::string answer;
     std::string message;
     int markPos;
+    bool evaluated = true;
 };
 
 void PrintTo(const OkCase& c, std::ostream* os) {
@@ -39,7 +43,7 @@ std::vector<OkCase> Cases() {
     for (const auto& f : quorbit1::test::ReadTable("ok.tsv")) {
         cases.push_back({f.at(0), quorbit1::test::Unescape(f.at(1)),
                          f.at(2) == "rad" ? kRadians : kDegrees, f.at(3), f.at(4),
-                         std::stoi(f.at(5))});
+                         std::stoi(f.at(5)), f.at(6) == "yes"});
     }
     const OkCase long_texts[] = {
         {"TenThousandOpeningBrackets", Repeat("(", 10000), kDegrees, "0", "Unbalanced Parentheses",
@@ -65,14 +69,14 @@ class OkTable : public ::testing::TestWithParam<OkCase> {};
 
 TEST_P(OkTable, ShowsAnswerAndMessage) {
     const OkCase& c = GetParam();
-    OkCommand ok;
-    const quorbit1::OkOutcome out = ok.Run(c.text, c.mode);
+    CEquation equation;
+    const quorbit1::OkOutcome out = RunOkCommand(equation, c.text, c.mode);
     EXPECT_EQ(AnswerText(out.answer), c.answer);
     EXPECT_EQ(out.message, c.message);
     EXPECT_EQ(out.markPos, c.markPos);
-    EXPECT_EQ(out.solved, !c.text.empty() && c.text.find('=') == std::string::npos);
-    // Whatever came before, the same object goes on working, with no message left over.
-    const quorbit1::OkOutcome next = ok.Run("2*3+4", kDegrees);
+    EXPECT_EQ(out.solved, c.evaluated);
+    // Whatever came before, the same evaluator goes on working, with no message left over.
+    const quorbit1::OkOutcome next = RunOkCommand(equation, "2*3+4", kDegrees);
     EXPECT_EQ(AnswerText(next.answer), "14");
     EXPECT_EQ(next.message, "");
 }
@@ -80,12 +84,15 @@ TEST_P(OkTable, ShowsAnswerAndMessage) {
 INSTANTIATE_TEST_SUITE_P(Ok, OkTable, ::testing::ValuesIn(Cases()), CaseName{});
 
 TEST(OkSequence, RefusedTextKeepsPreviousAnswerAndReportedFlagsAreCleared) {
-    OkCommand ok;
-    EXPECT_EQ(AnswerText(ok.Run("2+3", kDegrees).answer), "5");
-    EXPECT_EQ(AnswerText(ok.Run("", kDegrees).answer), "5");
-    EXPECT_EQ(AnswerText(ok.Run("y=2", kDegrees).answer), "5");
-    ok.Run("((#2)+ln(-1)+asin(2)+100000000000000000000", kDegrees);
-    EXPECT_EQ(quorbit1::test::FlagsOf(ok.Equation()), 0u);
+    CEquation equation;
+    EXPECT_EQ(AnswerText(RunOkCommand(equation, "2+3", kDegrees).answer), "5");
+    EXPECT_EQ(AnswerText(RunOkCommand(equation, "", kDegrees).answer), "5");
+    EXPECT_EQ(AnswerText(RunOkCommand(equation, "y=2", kDegrees).answer), "5");
+    const quorbit1::OkOutcome all =
+        RunOkCommand(equation, "((#2)+ln(-1)+asin(2)+100000000000000000000", kDegrees);
+    EXPECT_EQ(quorbit1::test::FlagNames(all.raised),
+              "unbalancedParentheses|mathDomain|numberTooLong|invalidCharacter");
+    EXPECT_EQ(quorbit1::test::FlagsOf(equation), 0u);
 }
 
 TEST(AnswerTextTest, FormsLikePrintf15gWithPlainNaN) {

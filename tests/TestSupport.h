@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "Equation.h"
+#include "Flags.h"
 
 namespace quorbit1::test {
 
@@ -70,27 +71,17 @@ inline std::vector<std::vector<std::string>> ReadTable(const char* file) {
     return rows;
 }
 
-// The evaluator's ten flags as one set, bit i for the i-th in declaration order.
+// The evaluator's flags as one set, bit i for kFlags[i].
 inline unsigned FlagsOf(const quorbit1::CEquation& e) {
-    const int flags[] = {e.m_errEmpty,      e.m_errParens,   e.m_errTrigExp, e.m_errSpaces,
-                         e.m_errSeqOps,     e.m_errLog10Neg, e.m_errLnNeg,   e.m_errDomain,
-                         e.m_errLongNumber, e.m_errBadChar};
-    unsigned f = 0;
-    for (unsigned i = 0; i < std::size(flags); ++i) {
-        f |= flags[i] != 0 ? 1u << i : 0u;
-    }
-    return f;
+    return quorbit1::RaisedFlags(e);
 }
 
-inline const char* const kFlagNames[] = {"empty", "parens", "trig",   "spaces", "seqops",
-                                         "log10", "ln",     "domain", "long",   "badchar"};
-
+// A set of flags by their keys, "unbalancedParentheses|invalidTrigOrExponent", or "none".
 inline std::string FlagNames(unsigned f) {
-    const auto& names = kFlagNames;
     std::string s;
-    for (unsigned i = 0; i < std::size(names); ++i) {
+    for (std::size_t i = 0; i < quorbit1::kFlagCount; ++i) {
         if ((f & (1u << i)) != 0) {
-            s += (s.empty() ? "" : "|") + std::string(names[i]);
+            s += (s.empty() ? "" : "|") + std::string(quorbit1::kFlags[i].key);
         }
     }
     return s.empty() ? "none" : s;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "OkCommand.h"
+#include "NumberText.h"
 #include "TestSupport.h"
 #include "UsualReading.h"
 #include "Working.h"

@@ -25,7 +25,7 @@
 
 #include "DialogUnits.h"
 #include "Messages.h"
-#include "OkCommand.h"
+#include "NumberText.h"
 #include "UsualReading.h"
 #include "VariablesDlg.h"
 #include "Working.h"
@@ -158,8 +158,9 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
     }
 
     m_angleButtons = new QButtonGroup(this);
-    m_angleButtons->addButton(m_ui->degreesRadio, 0);
-    m_angleButtons->addButton(m_ui->radiansRadio, 1);
+    // The buttons' ids are the angle modes, as m_angle exchanges them with the evaluator.
+    m_angleButtons->addButton(m_ui->degreesRadio, AngleMode(AngleUnit::kDegrees));
+    m_angleButtons->addButton(m_ui->radiansRadio, AngleMode(AngleUnit::kRadians));
 
     auto* focusStyle = new FocusFrameStyle;
     focusStyle->setParent(this);
@@ -212,7 +213,7 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
 
     m_store = HistoryStore(HistoryStore::DefaultPath());
     Complain(m_store.Load());
-    m_historyPos = static_cast<int>(m_store.Entries().size());
+    m_cursor.Reset(m_store.Entries().size());
 
     OnInitDialog();
 }
@@ -357,7 +358,7 @@ bool CQuorbit1Dlg::UpdateData(bool save) {
         }
         m_ui->errorsEdit->setText(m_errors);
         m_ui->answerEdit->setText(QString::fromStdString(AnswerText(m_answer)));
-        if (m_angle == 0 || m_angle == 1) {
+        if (m_angleButtons->button(m_angle) != nullptr) {
             m_angleButtons->button(m_angle)->setChecked(true);
         } else {
             m_angleButtons->setExclusive(false);
@@ -402,19 +403,18 @@ void CQuorbit1Dlg::OnOK() {
     // While the working window is open it shows the working of this very solve.
     m_recorded = m_workingWindow != nullptr && m_workingWindow->isVisible();
     m_equation.SetObserver(m_recorded ? &m_recorder : nullptr);
-    const OkOutcome outcome = RunOkCommand(m_equation, m_inputError, m_errorText, text, m_angle);
+    m_inputError = 0;
+    const OkOutcome outcome = RunOkCommand(m_equation, text, m_angle);
     m_equation.SetObserver(nullptr);
+    m_errorText = outcome.message;
     m_answer = outcome.answer;
     m_errors = TranslatedMessage(m_errorText);
     UpdateData(false);
-    m_lastMessage = m_errorText;
     ShowMessage(m_errorText);
+    m_last = {text, m_angle, outcome.solved, m_errorText};
     m_errorText.clear();
 
     Remember(m_input, outcome.solved);
-    m_lastText = m_input;
-    m_lastAngle = m_angle;
-    m_lastSolved = outcome.solved;
     MarkCharacter(outcome.markPos);
     if (m_workingWindow != nullptr && m_workingWindow->isVisible()) {
         UpdateWorking();
@@ -450,8 +450,7 @@ void CQuorbit1Dlg::Remember(const QString& text, bool evaluated) {
     if (evaluated) {
         Complain(m_store.Add(text.toStdString()));
     }
-    m_historyPos = static_cast<int>(m_store.Entries().size());
-    m_draft.clear();
+    m_cursor.Reset(m_store.Entries().size());
 }
 
 void CQuorbit1Dlg::OnClearHistory() {
@@ -468,8 +467,7 @@ void CQuorbit1Dlg::OnClearHistory() {
     }
     const std::string problem = m_store.Clear();
     Complain(problem);
-    m_historyPos = 0;
-    m_draft.clear();
+    m_cursor.Reset(0);
     m_ui->errorsEdit->setText(problem.empty() ? tr("History cleared.")
                                               : tr("The history file could not be emptied."));
 }
@@ -477,17 +475,10 @@ void CQuorbit1Dlg::OnClearHistory() {
 // Up (step -1) and Down (step +1) through the history, as a shell does: this run's
 // expressions first, then earlier runs'.
 void CQuorbit1Dlg::Recall(int step) {
-    const int size = static_cast<int>(m_store.Entries().size());
-    const int next = m_historyPos + step;
-    if (next < 0 || next > size || size == 0) {
-        return;
+    if (const std::optional<std::string> text =
+            m_cursor.Step(step, m_store.Entries(), m_ui->inputEdit->text().toStdString())) {
+        m_ui->inputEdit->setText(QString::fromStdString(*text));
     }
-    if (m_historyPos == size) {
-        m_draft = m_ui->inputEdit->text();
-    }
-    m_historyPos = next;
-    m_ui->inputEdit->setText(next == size ? m_draft
-                                          : QString::fromStdString(m_store.Entries()[next]));
 }
 
 CWorkingWindow* CQuorbit1Dlg::WorkingWindow() const {
@@ -512,45 +503,35 @@ void CQuorbit1Dlg::OnShowWorking() {
 // OK does not pay for recording a working nobody looks at.
 void CQuorbit1Dlg::UpdateWorking() {
     WorkingView view;
-    view.text = m_lastText.toStdString();
-    view.angleMode = m_lastAngle;
-    view.evaluated = m_lastSolved;
-    view.message = m_lastMessage;
+    view.text = m_last.text;
+    view.angleMode = m_last.angleMode;
+    view.evaluated = m_last.solved;
+    view.message = m_last.message;
     view.answer = AnswerText(m_equation.m_result);
-    if (m_lastSolved && !m_recorded) {
+    if (m_last.solved && !m_recorded) {
         CEquation again;
         again.SetObserver(&m_recorder);
-        again.m_varX = m_equation.m_varX;
-        again.m_varY = m_equation.m_varY;
-        again.m_varZ = m_equation.m_varZ;
-        again.m_varT = m_equation.m_varT;
+        again.SetSlots(m_equation.Slots());
         again.m_text = view.text;
-        again.m_angleMode = m_lastAngle;
+        again.m_angleMode = m_last.angleMode;
         again.Solve();
         m_recorded = true;
     }
-    if (m_lastSolved) {
+    if (m_last.solved) {
         view.stages = m_recorder.Stages();
         view.passCount = m_recorder.PassCount();
     }
-    view.usual =
-        EvaluateUsual(view.text, m_lastAngle,
-                      {m_equation.m_varX, m_equation.m_varY, m_equation.m_varZ, m_equation.m_varT});
-    if (m_lastText.isEmpty() && !m_lastSolved && m_lastMessage.empty()) {
+    view.usual = EvaluateUsual(view.text, m_last.angleMode, m_equation.Slots());
+    if (m_last.text.empty() && !m_last.solved && m_last.message.empty()) {
         view.message = tr("No expression yet.").toStdString();
     }
     m_workingWindow->Show(view);
 }
 
 void CQuorbit1Dlg::OnVariables() {
-    CVariablesDlg dialog(
-        {m_equation.m_varX, m_equation.m_varY, m_equation.m_varZ, m_equation.m_varT}, this);
+    CVariablesDlg dialog(m_equation.Slots(), this);
     if (dialog.exec() == QDialog::Accepted) {
-        const auto& v = dialog.Values();
-        m_equation.m_varX = v[0];
-        m_equation.m_varY = v[1];
-        m_equation.m_varZ = v[2];
-        m_equation.m_varT = v[3];
+        m_equation.SetSlots(dialog.Values());
     }
 }
 

@@ -13,6 +13,8 @@
 #include "Dialog2.h"
 #include "Equation.h"
 #include "History.h"
+#include "HistoryCursor.h"
+#include "OkCommand.h"
 #include "Working.h"
 
 class QButtonGroup;
@@ -126,20 +128,15 @@ private:
     QString m_inputBefore;
 
     // Evaluated expressions of earlier runs and this one, oldest first, for Up and Down in
-    // the expression field; while the user walks through them, m_draft keeps what was typed
-    // before the first Up.
+    // the expression field.
     HistoryStore m_store;
-    int m_historyPos = 0;
-    QString m_draft;
+    HistoryCursor m_cursor;
 
     // The last OK command, for the working window, with its working when the window was open.
     // As much as the working window shows: a reader follows 60 stages of 60 terms, not more.
     WorkingRecorder m_recorder{60, 60};
     bool m_recorded = false;
-    QString m_lastText;
-    int m_lastAngle = 0;
-    bool m_lastSolved = false;
-    std::string m_lastMessage;
+    CommandRecord m_last;
 };
 
 }  // namespace quorbit1

@@ -8,24 +8,26 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "OkCommand.h"
+#include "NumberText.h"
 
 namespace quorbit1 {
 
 namespace {
-const char* const kNames[] = {"X", "Y", "Z", "T"};
+QString Letter(std::size_t slot) {
+    return QString(QLatin1Char(kSlotLetters[slot]));
 }
+}  // namespace
 
-CVariablesDlg::CVariablesDlg(const std::array<double, 4>& values, QWidget* parent)
+CVariablesDlg::CVariablesDlg(const SlotValues& values, QWidget* parent)
     : QDialog(parent), m_values(values) {
     setObjectName(QStringLiteral("variablesDialog"));
     setWindowTitle(tr("Variables"));
     auto* form = new QFormLayout;
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         m_fields[i] = new QLineEdit(QString::fromStdString(AnswerText(values[i])), this);
-        m_fields[i]->setObjectName(QStringLiteral("var%1Edit").arg(QLatin1String(kNames[i])));
-        m_fields[i]->setAccessibleName(tr("Value of %1").arg(QLatin1String(kNames[i])));
-        form->addRow(QStringLiteral("%1 =").arg(QLatin1String(kNames[i])), m_fields[i]);
+        m_fields[i]->setObjectName(QStringLiteral("var%1Edit").arg(Letter(i)));
+        m_fields[i]->setAccessibleName(tr("Value of %1").arg(Letter(i)));
+        form->addRow(QStringLiteral("%1 =").arg(Letter(i)), m_fields[i]);
     }
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("variablesMessage"));
@@ -45,7 +47,7 @@ CVariablesDlg::CVariablesDlg(const std::array<double, 4>& values, QWidget* paren
 }
 
 void CVariablesDlg::accept() {
-    std::array<double, 4> parsed{};
+    SlotValues parsed{};
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const QString text = m_fields[i]->text().trimmed();
         bool ok = false;
@@ -54,7 +56,7 @@ void CVariablesDlg::accept() {
             v = QLocale().toDouble(text, &ok);  // the desktop's own decimal separator
         }
         if (!ok || !std::isfinite(v)) {
-            m_message->setText(tr("%1 is not a number.").arg(QLatin1String(kNames[i])));
+            m_message->setText(tr("%1 is not a number.").arg(Letter(i)));
             m_fields[i]->setFocus();
             m_fields[i]->selectAll();
             return;  // nothing changes

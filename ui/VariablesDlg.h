@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <array>
 
+#include "Inputs.h"
+
 class QLabel;
 class QLineEdit;
 
@@ -13,17 +15,17 @@ namespace quorbit1 {
 class CVariablesDlg final : public QDialog {
     Q_OBJECT
 public:
-    explicit CVariablesDlg(const std::array<double, 4>& values, QWidget* parent = nullptr);
+    explicit CVariablesDlg(const SlotValues& values, QWidget* parent = nullptr);
 
     // The values after OK.
-    const std::array<double, 4>& Values() const { return m_values; }
+    const SlotValues& Values() const { return m_values; }
 
     void accept() override;
 
 private:
-    std::array<QLineEdit*, 4> m_fields{};
+    std::array<QLineEdit*, kSlotCount> m_fields{};
     QLabel* m_message = nullptr;
-    std::array<double, 4> m_values{};
+    SlotValues m_values{};
 };
 
 }  // namespace quorbit1

@@ -11,7 +11,7 @@
 
 #include "Functions.h"
 #include "Messages.h"
-#include "OkCommand.h"
+#include "NumberText.h"
 
 namespace quorbit1 {
 
@@ -184,7 +184,8 @@ void CWorkingWindow::Show(const WorkingView& view) {
     html += QStringLiteral("<p>%1</p>")
                 .arg(tr("%1 in %2", "the expression, in degrees or radians")
                          .arg(QStringLiteral("<b>%1</b>").arg(text.toHtmlEscaped()),
-                              view.angleMode == 1 ? tr("radians") : tr("degrees")));
+                              view.angleMode == AngleMode(AngleUnit::kRadians) ? tr("radians")
+                                                                               : tr("degrees")));
     const QString message = TranslatedMessage(view.message).toHtmlEscaped();
     if (!view.evaluated) {
         html += QStringLiteral("<p>%1</p>").arg(tr("Not evaluated: %1").arg(message));

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "Inputs.h"
+
 namespace quorbit1 {
 
 namespace engine {
@@ -99,13 +101,17 @@ public:
     int SpacesPos() const { return m_spacesPos; }
     int SeqOpsPos() const { return m_seqOpsPos; }
 
+    // The variable slots by their place in kSlotLetters.
+    SlotValues Slots() const;
+    void SetSlots(const SlotValues& values);
+
     TermArray m_terms;
     // The variable slots X, Y, Z and T. Nothing in the engine writes them; callers may.
     double m_varX = 0.0;
     double m_varY = 0.0;
     double m_varZ = 0.0;
     double m_varT = 0.0;
-    int m_angleMode = 0;  // 0 degrees, 1 radians
+    int m_angleMode = 0;  // AngleMode(AngleUnit): 0 degrees, 1 radians
     int m_errEmpty = 0;
     int m_errParens = 0;
     int m_errTrigExp = 0;
@@ -139,5 +145,23 @@ private:
     int m_spacesPos = -1;
     int m_seqOpsPos = -1;
 };
+
+// The fields of the variable slots, in the order of kSlotLetters.
+inline constexpr double CEquation::*kSlotFields[kSlotCount] = {
+    &CEquation::m_varX, &CEquation::m_varY, &CEquation::m_varZ, &CEquation::m_varT};
+
+inline SlotValues CEquation::Slots() const {
+    SlotValues values{};
+    for (int i = 0; i < kSlotCount; ++i) {
+        values[static_cast<std::size_t>(i)] = this->*kSlotFields[i];
+    }
+    return values;
+}
+
+inline void CEquation::SetSlots(const SlotValues& values) {
+    for (int i = 0; i < kSlotCount; ++i) {
+        this->*kSlotFields[i] = values[static_cast<std::size_t>(i)];
+    }
+}
 
 }  // namespace quorbit1

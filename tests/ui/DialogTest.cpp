@@ -26,7 +26,7 @@
 #include <set>
 
 #include "DialogUnits.h"
-#include "OkCommand.h"
+#include "NumberText.h"
 #include "Quorbit1.h"
 #include "Quorbit1Dlg.h"
 #include "WorkingWindow.h"
