@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "Equation.h"
+#include "Version.h"
 
 namespace quorbit1 {
 
@@ -100,7 +101,8 @@ struct App {
                      "talks to this one through pipes");
         app.add_flag("--no-history", options.noHistory,
                      "Neither read nor write the history file in an interactive session");
-        app.set_version_flag("--version", std::string(kProgram) + " 1.0", "Show the version");
+        app.set_version_flag("--version", std::string(kProgram) + " " + kVersion,
+                             "Show the version");
         app.set_help_flag("-h,--help", "Show this help");
         // Only listed: the words that are expressions are sorted out before CLI11 sees any.
         app.add_option("EXPR", positionals,
@@ -196,7 +198,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         return result;
     } catch (const CLI::CallForVersion&) {
         result.action = CommandLine::Action::kVersion;
-        result.text = std::string(kProgram) + " 1.0\n";
+        result.text = std::string(kProgram) + " " + kVersion + "\n";
         return result;
     } catch (const CLI::ParseError& e) {
         result.action = CommandLine::Action::kUsageError;

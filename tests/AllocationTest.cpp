@@ -10,18 +10,13 @@
 #include <new>
 #include <string>
 
-#include <sstream>
-
-#include "CliApp.h"
+#include "Allocations.h"
 #include "Equation.h"
 #include "OkCommand.h"
 #include "TestSupport.h"
 
-namespace {
 std::atomic<long> g_allocations{0};
-// Allocations of this many bytes or more fail, as they would where memory is short.
 std::atomic<std::size_t> g_failFrom{SIZE_MAX};
-}  // namespace
 
 void* operator new(std::size_t size) {
     ++g_allocations;
@@ -91,13 +86,6 @@ TEST(SteadyState, SolvingAgainAllocatesNothing) {
     }
 }
 
-// A sum of 100,000 terms needs about 3 MB of terms, which a limit of 1 MB refuses; the text
-// itself still fits. A line of 3 MB does not even fit while it is read.
-struct MemoryShort {
-    MemoryShort() { g_failFrom = std::size_t{1} << 20; }
-    ~MemoryShort() { g_failFrom = SIZE_MAX; }
-};
-
 TEST(ShortOfMemory, OneCommandFailsAndTheNextIsRunAsUsual) {
     const std::string bigSum = Repeat("1+", 100000) + "1";
     CEquation equation;
@@ -115,29 +103,6 @@ TEST(ShortOfMemory, OneCommandFailsAndTheNextIsRunAsUsual) {
         EXPECT_EQ(next.answer, 8);
     }
     EXPECT_EQ(quorbit1::RunOkCommand(equation, bigSum, 0).answer, 100001);
-}
-
-TEST(ShortOfMemory, TheCommandLineAnswersTheLinesAroundAHugeOne) {
-    const struct {
-        const char* name;
-        std::string line;
-    } cases[] = {
-        {"terms do not fit", Repeat("1+", 100000) + "1"},
-        {"the line does not fit", Repeat("1+", 1500000) + "1"},
-    };
-    for (const auto& c : cases) {
-        std::istringstream in("2*3\n" + c.line + "\n7+1\n");
-        std::ostringstream out;
-        std::ostringstream err;
-        const char* argv[] = {"quorbit1-cli"};
-        int status = 0;
-        {
-            const MemoryShort limit;
-            status = quorbit1::RunCli(1, argv, in, out, err);
-        }
-        EXPECT_EQ(out.str(), "6\n6\tNot enough memory for this expression.\n8\n") << c.name;
-        EXPECT_EQ(status, 1) << c.name;
-    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "Quorbit1.h"
 
+#include "Version.h"
+
 #include <sys/stat.h>
 #include <QApplication>
 #include <QLibraryInfo>
@@ -74,7 +76,7 @@ int CQuorbit1App::InitInstance(int& argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorbit1"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quorbit1.Quorbit1"));
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--no-history") {

@@ -28,6 +28,7 @@
 #include "NumberText.h"
 #include "UsualReading.h"
 #include "VariablesDlg.h"
+#include "Version.h"
 #include "Working.h"
 #include "WorkingWindow.h"
 #include "ui_AboutDlg.h"
@@ -86,6 +87,7 @@ public:
 CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CAboutDlg>()) {
     m_ui->setupUi(this);
+    m_ui->versionLabel->setText(tr("Quorbit1 Version %1").arg(QString::fromLatin1(kVersion)));
     QSize size = ApplyDialogUnits(this);
     size.rheight() += FitLabels({m_ui->versionLabel, m_ui->secondLabel});
     setFixedSize(size);
@@ -536,8 +538,9 @@ void CQuorbit1Dlg::OnVariables() {
 }
 
 void CQuorbit1Dlg::OnAboutBox() {
-    QMessageBox box(QMessageBox::NoIcon, tr("About Quorbit"), tr("Quorbit1 Version 1.0"),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, tr("About Quorbit"),
+                    tr("Quorbit1 Version %1").arg(QString::fromLatin1(kVersion)), QMessageBox::Ok,
+                    this);
     box.setObjectName(QStringLiteral("aboutMessageBox"));
     // Message boxes size themselves to their text, which is shorter than the caption here;
     // window managers then cut the caption. Room for it and the title bar's buttons.

@@ -12,10 +12,6 @@
         <translation>Quorbit1-Symbol</translation>
     </message>
     <message>
-        <source>Quorbit1 Version 1.0</source>
-        <translation>Quorbit1 Version 1.0</translation>
-    </message>
-    <message>
         <source>One expression at a time, by its own rules.</source>
         <translation>Ein Ausdruck nach dem anderen, nach eigenen Regeln.</translation>
     </message>
@@ -119,6 +115,13 @@
     </message>
 </context>
 <context>
+    <name>quorbit1::CAboutDlg</name>
+    <message>
+        <source>Quorbit1 Version %1</source>
+        <translation>Quorbit1 Version %1</translation>
+    </message>
+</context>
+<context>
     <name>quorbit1::CQuorbit1Dlg</name>
     <message>
         <source>&amp;About Quorbit1...</source>
@@ -169,10 +172,6 @@
         <translation>Über Quorbit</translation>
     </message>
     <message>
-        <source>Quorbit1 Version 1.0</source>
-        <translation>Quorbit1 Version 1.0</translation>
-    </message>
-    <message>
         <source>&amp;Clear History</source>
         <translation>&amp;Verlauf löschen</translation>
     </message>
@@ -195,6 +194,10 @@
     <message>
         <source>The history file could not be emptied.</source>
         <translation>Die Verlaufsdatei konnte nicht geleert werden.</translation>
+    </message>
+    <message>
+        <source>Quorbit1 Version %1</source>
+        <translation>Quorbit1 Version %1</translation>
     </message>
 </context>
 <context>

@@ -12,10 +12,6 @@
         <translation>Icône de Quorbit1</translation>
     </message>
     <message>
-        <source>Quorbit1 Version 1.0</source>
-        <translation>Quorbit1 version 1.0</translation>
-    </message>
-    <message>
         <source>One expression at a time, by its own rules.</source>
         <translation>Une expression à la fois, selon ses propres règles.</translation>
     </message>
@@ -119,6 +115,13 @@
     </message>
 </context>
 <context>
+    <name>quorbit1::CAboutDlg</name>
+    <message>
+        <source>Quorbit1 Version %1</source>
+        <translation>Quorbit1 version %1</translation>
+    </message>
+</context>
+<context>
     <name>quorbit1::CQuorbit1Dlg</name>
     <message>
         <source>&amp;About Quorbit1...</source>
@@ -169,10 +172,6 @@
         <translation>À propos de Quorbit</translation>
     </message>
     <message>
-        <source>Quorbit1 Version 1.0</source>
-        <translation>Quorbit1 version 1.0</translation>
-    </message>
-    <message>
         <source>&amp;Clear History</source>
         <translation>&amp;Effacer l&apos;historique</translation>
     </message>
@@ -195,6 +194,10 @@
     <message>
         <source>The history file could not be emptied.</source>
         <translation>Le fichier d’historique n’a pas pu être vidé.</translation>
+    </message>
+    <message>
+        <source>Quorbit1 Version %1</source>
+        <translation>Quorbit1 version %1</translation>
     </message>
 </context>
 <context>
