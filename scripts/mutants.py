@@ -5,8 +5,8 @@ Each mutant changes one operator, comparison or constant in one line of engine/ 
 built in a copy of the tree of its own (build/mutants), and the suite without the dialog is run
 against it. A mutant that makes a test fail (or hang) is killed; one that passes every test
 survived, and its site is printed: either a test is missing there, or the change makes no
-difference anyone could see. The second kind are listed in EQUIVALENT below with the reason, and
-printed with it.
+difference anyone could see. The second kind are listed in scripts/mutants-equivalent.tsv with the
+reason, and printed with it; a verdict there that no longer matches its source line fails the run.
 
     scripts/mutants.py [--seed N] [--count N] [--jobs N]
 
@@ -26,87 +26,35 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 SOURCE_DIRS = ("engine", "core")
 
-# Mutants shown to change nothing that can be observed, by their file, the line as written
-# (stripped) and the mutated line (stripped), with the reason.
-EQUIVALENT = {
-    ("core/UsualReading.cpp", "if (m_pos < m_text.size() && m_text[m_pos] == '.') {",
-     "if (m_pos <= m_text.size() && m_text[m_pos] == '.') {"):
-        "reads the NUL that ends every string the reader is given, which is no point",
-    ("core/UsualReading.cpp", "for (int c = 1; c <= kFunctionCount; ++c) {",
-     "for (int c = 0; c <= kFunctionCount; ++c) {"):
-        "code 0 has the empty name, and a name read has at least one letter",
-    ("core/UsualReading.cpp", 'return {false, 0.0, "the text is empty"};',
-     'return {false, (0.0 + 1), "the text is empty"};'):
-        "a refused text's value is never shown, only its reason",
-    ("core/UsualReading.cpp", "static constexpr int kMaxDepth = 500;",
-     "static constexpr int kMaxDepth = 501;"):
-        "the guard against deep recursion refuses one level later; nothing relies on its "
-        "exact depth",
-    ("core/UsualReading.cpp", "int m_depth = 0;", "int m_depth = 1;"):
-        "the guard against deep recursion refuses one level earlier; nothing relies on its "
-        "exact depth",
-    ("core/UsualReading.h", "double value = 0.0;", "double value = (0.0 + 1);"):
-        "every result the reader returns sets its value",
-    ("core/UsualReading.h", "double x = 0.0;", "double x = (0.0 + 1);"):
-        "every caller passes the variables",
-    ("core/UsualReading.h", "double y = 0.0;", "double y = (0.0 + 1);"):
-        "every caller passes the variables",
-    ("core/UsualReading.h", "double z = 0.0;", "double z = (0.0 + 1);"):
-        "every caller passes the variables",
-    ("core/UsualReading.h", "double t = 0.0;", "double t = (0.0 + 1);"):
-        "every caller passes the variables",
-    ("core/Working.h", "int m_passes = 0;", "int m_passes = 1;"):
-        "Scanned() sets it before anything reads it",
-    ("engine/Scan.cpp", "return 3 * len + 4;", "return 4 * len + 4;"):
-        "room for more terms than a text can make",
-    ("engine/Scan.cpp", "return 3 * len + 4;", "return 3 * len + 5;"):
-        "room for more terms than a text can make",
-    ("engine/Scan.cpp", "for (int k = 1 - kPlaceBound; k < kPlaceBound; ++k) {",
-     "for (int k = 0 - kPlaceBound; k < kPlaceBound; ++k) {"):
-        "also writes the element before the table, which the asan build's bounds checks stop "
-        "at; every power in the table keeps its bits",
-    ("engine/Scan.cpp", "char next = 0;", "char next = 1;"):
-        "the minus run reads the next character before it looks at it",
-    ("engine/Solver.h", "inline constexpr int kNulPadding = 4;",
-     "inline constexpr int kNulPadding = 5;"):
-        "one NUL more behind the text than the scanners read",
-    ("engine/Solver.h", "int m_negativeZeros = 0;", "int m_negativeZeros = 1;"):
-        "a wrong count of -0.0 placeholders only turns the shortcuts off (see below)",
-    ("core/OkCommand.h", "double answer = 0.0;", "double answer = (0.0 + 1);"):
-        "the OK command always sets the answer",
-    ("core/Working.cpp", "char buf[128];", "char buf[129];"):
-        "a larger buffer than the longest title needs",
-    ("core/UsualReading.cpp", "if (m_depth > kMaxDepth) {", "if (m_depth >= kMaxDepth) {"):
-        "the guard against deep recursion refuses one level earlier; nothing relies on its "
-        "exact depth",
-    ("engine/Equation.cpp",
-     "const int capacity = count > 2 * m_capacity ? count : 2 * m_capacity;",
-     "const int capacity = count > 3 * m_capacity ? count : 2 * m_capacity;"):
-        "how far ahead storage grows changes allocations, not results",
-    ("engine/Equation.cpp",
-     "const int capacity = count > 2 * m_capacity ? count : 2 * m_capacity;",
-     "const int capacity = count > 2 * m_capacity ? count : 3 * m_capacity;"):
-        "how far ahead storage grows changes allocations, not results",
-    ("engine/Evaluate.cpp", "for (int i = 0; i <= m_cur; ++i) {",
-     "for (int i = 1; i <= m_cur; ++i) {"):
-        "term 0 is the scan's leading '+' placeholder, which has no minus to turn",
-    ("core/OkCommand.cpp", "inputError = 0;", "inputError = 1;"):
-        "the next command clears it before it reads it, and nothing else reads it",
-    ("engine/Evaluate.cpp", "m_negativeZeros += (mark & kNegativeZero) != 0 ? 1 : 0;",
-     "m_negativeZeros += (mark & kNegativeZero) == 0 ? 1 : 0;"):
-        "a wrong count of -0.0 placeholders only turns the shortcuts off: the plain walks "
-        "give the same results, more slowly",
-    ("engine/IndexSet.h", "return -1;", "return -0;"):
-        "where Last() or Before() find nothing, their callers take at least 0 or 1 of it "
-        "(First()'s -1 is told apart, and a mutant there changes results)",
-    ("engine/Solver.h", "int m_count = 0;  // terms in the list, placeholders included",
-     "int m_count = 1;  // terms in the list, placeholders included"):
-        "the scan sets it before anything reads it",
-    ("engine/Evaluate.cpp", "if (c > 0 && m_t[c - 1].op == '$' && m_funcState > 0) {",
-     "if (c >= 0 && m_t[c - 1].op == '$' && m_funcState > 0) {"):
-        "reads the term before the list at c = 0, which the asan build of the suite reports "
-        "(heap-buffer-overflow); a plain build happens to see no '$' there",
-}
+# Verdicts on mutants that change nothing observable, kept as data beside this script.
+VERDICTS = ROOT / "scripts" / "mutants-equivalent.tsv"
+
+
+def read_verdicts():
+    """{(file, line, mutated line): reason} from VERDICTS."""
+    verdicts = {}
+    for line in VERDICTS.read_text().splitlines():
+        if line and not line.startswith("#"):
+            path, was, now, reason = line.split("\t")
+            verdicts[(path, was, now)] = reason
+    return verdicts
+
+
+def stale_verdicts(verdicts, src):
+    """The verdicts whose line is gone from its file or no longer gives that mutant."""
+    stale = []
+    for (path, was, now) in verdicts:
+        file = src / path
+        made = set()
+        if file.is_file():
+            lines = file.read_text().splitlines()
+            for n, a, b, replacement in sites(file):
+                if lines[n].strip() == was:
+                    made.add((lines[n][:a] + replacement + lines[n][b:]).strip())
+        if now not in made:
+            stale.append((path, was, now))
+    return stale
+
 
 # Binary operators as clang-format writes them, with a space on each side; each is swapped for
 # its mutation. Unary operators, pointers and templates never match.
@@ -206,6 +154,13 @@ def main():
             (src / f).parent.mkdir(parents=True, exist_ok=True)
             shutil.copy(ROOT / f, src / f)  # new times: nothing built from an old mutant stays
 
+    verdicts = read_verdicts()
+    stale = stale_verdicts(verdicts, src)
+    if stale:
+        for path, was, now in stale:
+            print(f"stale verdict {path}\n    was: {was}\n    now: {now}")
+        sys.exit(f"mutants: {len(stale)} verdicts of {VERDICTS.name} match no source line")
+
     candidates = []
     for d in SOURCE_DIRS:
         for path in sorted((src / d).glob("*")):
@@ -216,8 +171,9 @@ def main():
                     key=lambda c: (str(c[0]), c[1], c[2]))
 
     configure = ["cmake", "-S", str(src), "-B", str(build), "-DCMAKE_BUILD_TYPE=Release",
-                 "-DQUORBIT1_BUILD_UI=OFF", "-DQUORBIT1_BUILD_BENCH=OFF"]
-    targets = ["engine_tests", "core_tests", "allocation_tests"]
+                 "-DQUORBIT1_BUILD_UI=OFF", "-DQUORBIT1_BUILD_BENCH=OFF",
+                 "-DQUORBIT1_BUILD_DOCS=OFF"]
+    targets = ["engine_tests", "core_tests", "cli_tests", "allocation_tests"]
     build_cmd = ["cmake", "--build", str(build), "-j", str(args.jobs), "--target", *targets]
     if run(configure) != 0 or run(build_cmd) != 0:
         sys.exit("mutants: the unmutated tree does not build")
@@ -252,7 +208,7 @@ def main():
             path.write_text(original)
 
     total = killed + len(survived)
-    reasons = [EQUIVALENT.get((where.split(":")[0], was, now)) for where, was, now in survived]
+    reasons = [verdicts.get((where.split(":")[0], was, now)) for where, was, now in survived]
     equivalent = sum(1 for r in reasons if r)
     print(f"\nkilled {killed}, survived {len(survived)} ({equivalent} shown equivalent), "
           f"did not build {stillborn}; kill rate {100.0 * killed / max(total, 1):.1f} %, "
