@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "History.h"
+#include "HistoryCursor.h"
 #include "TestSupport.h"
 
 using quorbit1::HistoryStore;
@@ -254,6 +255,37 @@ TEST(HistoryPath, FollowsTheDataFolderAndCanBeTurnedOff) {
         }
         EXPECT_EQ(HistoryStore::DefaultPath(), c[3]);
     }
+}
+
+// Up and Down as a shell has them: older with Up, past the oldest nothing; newer with Down,
+// back to the draft typed before the first Up, and no further.
+TEST(HistoryCursor, WalksLikeAShell) {
+    const std::vector<std::string> entries = {"1+1", "2*3", "sin(30)"};
+    struct Step {
+        int step;
+        const char* field;  // what the field holds before the key
+        const char* shown;  // what it shows after, or nullptr: no step taken
+    };
+    const Step steps[] = {
+        {+1, "draft", nullptr},    {-1, "draft", "sin(30)"}, {-1, "sin(30)", "2*3"},
+        {-1, "2*3", "1+1"},        {-1, "1+1", nullptr},     {+1, "1+1", "2*3"},
+        {+1, "edited", "sin(30)"}, {+1, "sin(30)", "draft"}, {+1, "draft", nullptr},
+    };
+    quorbit1::HistoryCursor cursor;
+    cursor.Reset(entries.size());
+    for (const Step& s : steps) {
+        const std::optional<std::string> shown = cursor.Step(s.step, entries, s.field);
+        EXPECT_EQ(shown.has_value(), s.shown != nullptr) << s.field;
+        if (shown && s.shown != nullptr) {
+            EXPECT_EQ(*shown, s.shown);
+        }
+    }
+    // A history emptied while the cursor stood inside it offers nothing, and the first entry
+    // added afterwards is the one Up brings.
+    EXPECT_EQ(cursor.Step(-1, entries, "draft").value_or(""), "sin(30)");
+    EXPECT_FALSE(cursor.Step(-1, {}, "sin(30)").has_value());
+    cursor.Reset(1);
+    EXPECT_EQ(cursor.Step(-1, {"7"}, "new").value_or(""), "7");
 }
 
 }  // namespace
