@@ -2,11 +2,15 @@
 // (tests/data/cli.tsv).
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "CliApp.h"
+#include "Flags.h"
 #include "TestSupport.h"
 
 using quorbit1::test::Unescape;
@@ -59,5 +63,17 @@ TEST_P(CliTable, PrintsAndExits) {
 
 INSTANTIATE_TEST_SUITE_P(Cli, CliTable, ::testing::ValuesIn(quorbit1::test::ReadTable("cli.tsv")),
                          quorbit1::test::RowName{});
+
+// The published schema names the flags the engine's table reports, no more and no fewer, in
+// its order.
+TEST(JsonSchema, NamesTheReportedFlags) {
+    std::ifstream file(QUORBIT1_SCHEMA);
+    const nlohmann::json schema = nlohmann::json::parse(file);
+    std::vector<std::string> keys;
+    for (std::size_t i = quorbit1::kFirstReported; i < quorbit1::kFlagCount; ++i) {
+        keys.emplace_back(quorbit1::kFlags[i].key);
+    }
+    EXPECT_EQ(schema["properties"]["flags"]["items"]["enum"].get<std::vector<std::string>>(), keys);
+}
 
 }  // namespace
