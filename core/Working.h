@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Equation.h"
+#include "UsualReading.h"
 
 namespace quorbit1 {
 
@@ -17,6 +18,19 @@ struct WorkingStage {
     std::vector<Term> terms;    // the first terms of the list, as many as the recorder keeps
     std::vector<bool> changed;  // per term kept: differs from the same place in the stage before
     std::size_t termCount = 0;  // how many terms the list had in all
+};
+
+// What a front end shows of one OK command's working: the text and unit, the answer and
+// message, the stages, and what the usual reading makes of the same text.
+struct WorkingView {
+    std::string text;
+    int angleMode = 0;
+    bool evaluated = false;
+    std::string answer;
+    std::string message;
+    std::vector<WorkingStage> stages;
+    int passCount = 0;
+    UsualResult usual;
 };
 
 // Records stages as an observer of one CEquation. Very long evaluations are cut short in the

@@ -8,23 +8,11 @@
 #include <QSize>
 #include <string>
 
-#include "UsualReading.h"
 #include "Working.h"
 
 class QTextBrowser;
 
 namespace quorbit1 {
-
-struct WorkingView {
-    std::string text;
-    int angleMode = 0;
-    bool evaluated = false;
-    std::string answer;
-    std::string message;
-    std::vector<WorkingStage> stages;
-    int passCount = 0;
-    UsualResult usual;
-};
 
 class CWorkingWindow final : public QDialog {
     Q_OBJECT
