@@ -76,8 +76,8 @@ void RemoveLeftovers(const std::string& dir, const std::string& name) {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
         const std::string file = entry.path().filename().string();
-        if (file.size() == name.size() + 7 && file.compare(0, name.size() + 1, name + ".") == 0 &&
-            file.compare(name.size() + 1, std::string::npos, "lock") != 0) {
+        // name + "." and mkostemp's six characters; the lock file's "lock" has four.
+        if (file.size() == name.size() + 7 && file.compare(0, name.size() + 1, name + ".") == 0) {
             std::filesystem::remove(entry.path(), ec);
         }
     }

@@ -84,6 +84,9 @@ TEST_F(HistoryFile, NextRunReadsWhatThisOneAdded) {
     struct stat st {};
     ASSERT_EQ(stat(m_path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
+    // The folders it made are the user's alone.
+    ASSERT_EQ(stat(std::filesystem::path(m_path).parent_path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
     // Nothing but the file and its lock is left in the folder.
     EXPECT_EQ(FilesInFolder(), 2);
 }
