@@ -57,18 +57,15 @@ OkOutcome RunOkCommand(CEquation& equation, std::string_view input, int angleMod
         }
     }
 
-    std::size_t winner = 0;
+    // The last raised flag wins: its message, and the character it is about where it has one.
     for (std::size_t i = kFirstReported; i < kFlagCount; ++i) {
-        int& flag = equation.*(kFlags[i].field);
-        if (flag > 0) {
+        const FlagInfo& f = kFlags[i];
+        if (equation.*(f.field) > 0) {
             errorText = kFlagMessages[i];
-            flag = 0;
-            winner = i;
+            equation.*(f.field) = 0;
             outcome.raised |= 1u << i;
+            outcome.markPos = f.position != nullptr ? (equation.*(f.position))() : -1;
         }
-    }
-    if (winner != 0 && kFlags[winner].position != nullptr) {
-        outcome.markPos = (equation.*(kFlags[winner].position))();
     }
     outcome.answer = equation.m_result;
     outcome.message = std::move(errorText);
