@@ -4,7 +4,7 @@ PRESET ?= default
 MAKEFLAGS += --no-print-directory
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all deps configure build run test clean format lint mutants bench fuzz
+.PHONY: all deps configure build run test clean format lint mutants bench fuzz mathcheck
 
 all: build
 
@@ -22,6 +22,11 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET)
+
+# The maths functions against MPFR on ten million random arguments each.
+MATH_SAMPLES ?= 10000000
+mathcheck: build
+	@QUORBIT1_MATH_SAMPLES=$(MATH_SAMPLES) $(BUILD_DIR)/tests/math_tests --gtest_brief=1
 
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "CrMath.h"
+
 namespace quorbit1 {
 
 // The numbering is the calculator's own: the direct trigonometric functions, their inverses,
@@ -47,7 +49,8 @@ constexpr const char* FunctionName(int funcCode) {
 }
 
 // The function applied to x, with no unit conversion and no domain check: the degree factors
-// and the logarithms' refusal of x <= 0 are the caller's.
+// and the logarithms' refusal of x <= 0 are the caller's. The logarithms and e^x are the
+// calculator's own, correctly rounded; the others are still the C library's.
 inline double Apply(FuncCode code, double x) {
     switch (code) {
         case FuncCode::kSin:
@@ -63,13 +66,13 @@ inline double Apply(FuncCode code, double x) {
         case FuncCode::kAtan:
             return std::atan(x);
         case FuncCode::kLog:
-            return std::log10(x);
+            return math::Log10(x);
         case FuncCode::kLn:
-            return std::log(x);
+            return math::Log(x);
         case FuncCode::kAlog:
             return std::pow(10.0, x);
         case FuncCode::kAln:
-            return std::exp(x);
+            return math::Exp(x);
         case FuncCode::kNone:
             break;
     }

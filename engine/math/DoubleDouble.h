@@ -1,0 +1,67 @@
+// Double-double arithmetic: a number as the unevaluated sum hi + lo of two doubles, |lo| at most
+// half an ulp of hi, about 106 bits. Only + - * on doubles: Dekker's exact product splits its
+// operands instead of using a fused multiply-add, which not every target has or rounds alike.
+#pragma once
+
+namespace quorbit1::math {
+
+struct DD {
+    double hi = 0.0;
+    double lo = 0.0;
+};
+
+// a + b exactly, for |a| >= |b| or a == 0.
+inline DD FastTwoSum(double a, double b) {
+    const double s = a + b;
+    return {s, b - (s - a)};
+}
+
+// a + b exactly, in any order.
+inline DD TwoSum(double a, double b) {
+    const double s = a + b;
+    const double bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
+}
+
+// a * b exactly (no overflow: |a|, |b| well below 2^996).
+inline DD TwoProd(double a, double b) {
+    constexpr double kSplit = 134217729.0;  // 2^27 + 1
+    const double ca = kSplit * a;
+    const double ah = ca - (ca - a);
+    const double al = a - ah;
+    const double cb = kSplit * b;
+    const double bh = cb - (cb - b);
+    const double bl = b - bh;
+    const double p = a * b;
+    return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+
+inline DD Add(DD a, DD b) {
+    const DD s = TwoSum(a.hi, b.hi);
+    return FastTwoSum(s.hi, s.lo + (a.lo + b.lo));
+}
+
+inline DD Mul(DD a, DD b) {
+    const DD p = TwoProd(a.hi, b.hi);
+    return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+inline DD Mul(DD a, double b) {
+    const DD p = TwoProd(a.hi, b);
+    return FastTwoSum(p.hi, p.lo + a.lo * b);
+}
+
+// The double nearest to x when the error bound err (>= |x - (hi + lo)|, far above the rounding
+// of lo +- err) cannot move it: both ends of the interval round alike. Else false, and the
+// accurate path decides.
+inline bool RoundsTo(DD x, double err, double& out) {
+    const double up = x.hi + (x.lo + err);
+    const double down = x.hi + (x.lo - err);
+    if (up != down) {
+        return false;
+    }
+    out = up;
+    return true;
+}
+
+}  // namespace quorbit1::math

@@ -1,0 +1,289 @@
+#include "Fixed.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace quorbit1::math {
+
+namespace {
+
+using Limbs = std::array<std::uint32_t, Fixed::kLimbs>;
+
+// The value of a bit of weight 2^k, k from 31 down to -288.
+bool BitAt(const Limbs& w, int k) {
+    const int i = (31 - k) / 32;
+    const int t = k + 32 * i;
+    return i >= 0 && i < Fixed::kLimbs && ((w[static_cast<std::size_t>(i)] >> t) & 1u) != 0;
+}
+
+bool AnyBitBelow(const Limbs& w, int k) {
+    for (int j = k - 1; j >= 31 - 32 * Fixed::kLimbs + 1; --j) {
+        if (BitAt(w, j)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+double PowerOfTwo(int p) {
+    // p from -1074 to 1023.
+    if (p >= -1022) {
+        return std::bit_cast<double>(static_cast<std::uint64_t>(p + 1023) << 52);
+    }
+    return std::bit_cast<double>(std::uint64_t{1} << (p + 1074));
+}
+
+}  // namespace
+
+Fixed Fixed::FromInt(std::uint32_t n, bool negative) {
+    Fixed f;
+    f.m_w[0] = n;
+    f.m_negative = negative;
+    return f;
+}
+
+Fixed Fixed::FromDouble(double d) {
+    Fixed f;
+    const auto bits = std::bit_cast<std::uint64_t>(d);
+    f.m_negative = (bits >> 63) != 0;
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int exponent = biased - 1075;  // d = mantissa * 2^exponent
+    if (biased == 0) {
+        exponent = -1074;
+    } else {
+        mantissa |= std::uint64_t{1} << 52;
+    }
+    for (int b = 0; b < 53; ++b) {
+        if (((mantissa >> b) & 1u) == 0) {
+            continue;
+        }
+        const int k = exponent + b;
+        if (k > 31 || k < 31 - 32 * kLimbs + 1) {
+            continue;  // out of range: callers keep within it
+        }
+        const int i = (31 - k) / 32;
+        f.m_w[static_cast<std::size_t>(i)] |= 1u << (k + 32 * i);
+    }
+    return f;
+}
+
+bool Fixed::IsZero() const {
+    for (const std::uint32_t w : m_w) {
+        if (w != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Fixed Fixed::operator-() const {
+    Fixed f = *this;
+    f.m_negative = !m_negative;
+    return f;
+}
+
+int Fixed::CompareMagnitude(const Fixed& a, const Fixed& b) {
+    for (std::size_t i = 0; i < kLimbs; ++i) {
+        if (a.m_w[i] != b.m_w[i]) {
+            return a.m_w[i] < b.m_w[i] ? -1 : 1;
+        }
+    }
+    return 0;
+}
+
+Fixed operator+(const Fixed& a, const Fixed& b) {
+    Fixed r;
+    if (a.m_negative == b.m_negative) {
+        std::uint64_t carry = 0;
+        for (std::size_t i = Fixed::kLimbs; i-- > 0;) {
+            const std::uint64_t s = std::uint64_t{a.m_w[i]} + b.m_w[i] + carry;
+            r.m_w[i] = static_cast<std::uint32_t>(s);
+            carry = s >> 32;
+        }
+        r.m_negative = a.m_negative;
+        return r;
+    }
+    const bool aLarger = Fixed::CompareMagnitude(a, b) >= 0;
+    const Fixed& big = aLarger ? a : b;
+    const Fixed& small = aLarger ? b : a;
+    std::int64_t borrow = 0;
+    for (std::size_t i = Fixed::kLimbs; i-- > 0;) {
+        std::int64_t d = std::int64_t{big.m_w[i]} - small.m_w[i] - borrow;
+        borrow = d < 0 ? 1 : 0;
+        d += borrow != 0 ? (std::int64_t{1} << 32) : 0;
+        r.m_w[i] = static_cast<std::uint32_t>(d);
+    }
+    r.m_negative = big.m_negative;
+    return r;
+}
+
+Fixed operator*(const Fixed& a, const Fixed& b) {
+    // Little-endian limbs of both, their full product, and its limbs at the fixed point.
+    constexpr std::size_t n = Fixed::kLimbs;
+    std::array<std::uint32_t, 2 * n> p{};
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint64_t ai = a.m_w[n - 1 - i];
+        std::uint64_t carry = 0;
+        for (std::size_t j = 0; j < n; ++j) {
+            const std::uint64_t t = p[i + j] + ai * b.m_w[n - 1 - j] + carry;
+            p[i + j] = static_cast<std::uint32_t>(t);
+            carry = t >> 32;
+        }
+        p[i + n] = static_cast<std::uint32_t>(carry);
+    }
+    Fixed r;
+    for (std::size_t k = 0; k < n; ++k) {
+        r.m_w[n - 1 - k] = p[k + n - 1];
+    }
+    r.m_negative = a.m_negative != b.m_negative;
+    return r;
+}
+
+Fixed Fixed::MulSmall(std::uint32_t n) const {
+    Fixed r = *this;
+    std::uint64_t carry = 0;
+    for (std::size_t i = kLimbs; i-- > 0;) {
+        const std::uint64_t t = std::uint64_t{m_w[i]} * n + carry;
+        r.m_w[i] = static_cast<std::uint32_t>(t);
+        carry = t >> 32;
+    }
+    return r;
+}
+
+Fixed Fixed::DivSmall(std::uint32_t n) const {
+    Fixed r = *this;
+    std::uint64_t rem = 0;
+    for (std::size_t i = 0; i < kLimbs; ++i) {
+        const std::uint64_t cur = (rem << 32) | m_w[i];
+        r.m_w[i] = static_cast<std::uint32_t>(cur / n);
+        rem = cur % n;
+    }
+    return r;
+}
+
+// a / b by Newton's iteration for 1/b from the double nearest to it: each step doubles the
+// correct bits, 53, 106, 212, then the limit of Fixed.
+Fixed operator/(const Fixed& a, const Fixed& b) {
+    Fixed bm = b;
+    bm.m_negative = false;
+    Fixed y = Fixed::FromDouble(1.0 / bm.ToDouble());
+    const Fixed two = Fixed::FromInt(2);
+    for (int step = 0; step < 4; ++step) {
+        y = y * (two - bm * y);
+    }
+    Fixed q = a * y;
+    q.m_negative = a.m_negative != b.m_negative;
+    return q;
+}
+
+double Fixed::ToDouble(int scale) const {
+    const double sign = m_negative ? -1.0 : 1.0;
+    int top = 31;
+    while (top >= 31 - 32 * kLimbs + 1 && !BitAt(m_w, top)) {
+        --top;
+    }
+    if (top < 31 - 32 * kLimbs + 1) {
+        return sign * 0.0;
+    }
+    const int exponent = top + scale;  // of the leading bit
+    if (exponent > 1023) {
+        return sign * PowerOfTwo(1023) * 2.0;  // infinity
+    }
+    // The last bit kept: 52 below the leading one, or the smallest subnormal's.
+    const int lsb = std::max(top - 52, -1074 - scale);
+    if (lsb > top + 1) {
+        return sign * 0.0;  // below half the smallest subnormal
+    }
+    std::uint64_t m = 0;
+    for (int k = top; k >= lsb; --k) {
+        m = (m << 1) | (BitAt(m_w, k) ? 1u : 0u);
+    }
+    const bool round = BitAt(m_w, lsb - 1);
+    const bool sticky = AnyBitBelow(m_w, lsb - 1);
+    if (round && (sticky || (m & 1u) != 0)) {
+        ++m;
+    }
+    // Exact: m has at most 53 bits (2^53 after rounding up), and m * 2^(lsb + scale) is a
+    // multiple of the smallest subnormal; past the largest double it becomes infinity.
+    return sign * static_cast<double>(m) * PowerOfTwo(lsb + scale);
+}
+
+namespace {
+
+// 2 atanh(z) = ln((1 + z) / (1 - z)), by its series, for 0 <= z <= 1/3.
+Fixed TwiceAtanh(const Fixed& z) {
+    const Fixed z2 = z * z;
+    Fixed sum = z;
+    Fixed power = z;
+    for (std::uint32_t k = 1;; ++k) {
+        power = power * z2;
+        const Fixed term = power.DivSmall(2 * k + 1);
+        if (term.IsZero()) {
+            break;
+        }
+        sum = sum + term;
+    }
+    return sum.MulSmall(2);
+}
+
+// e^r by its series, for |r| <= 1.
+Fixed ExpSeries(const Fixed& r) {
+    Fixed sum = Fixed::FromInt(1);
+    Fixed term = Fixed::FromInt(1);
+    for (std::uint32_t n = 1;; ++n) {
+        term = (term * r).DivSmall(n);
+        if (term.IsZero()) {
+            break;
+        }
+        sum = sum + term;
+    }
+    return sum;
+}
+
+}  // namespace
+
+const Fixed& Ln2() {
+    static const Fixed ln2 = TwiceAtanh(Fixed::FromInt(1).DivSmall(3));
+    return ln2;
+}
+
+const Fixed& Ln10() {
+    static const Fixed ln10 = LogFixed(10.0);
+    return ln10;
+}
+
+Fixed ExpFixed(double x, int& scale) {
+    // x = k ln 2 + r with |r| a little over ln 2 / 2 at most.
+    const double q = x * 1.4426950408889634;
+    const int k = static_cast<int>(std::lround(q));
+    const Fixed kLn2 = Ln2().MulSmall(static_cast<std::uint32_t>(k < 0 ? -k : k));
+    const Fixed r = Fixed::FromDouble(x) - (k < 0 ? -kLn2 : kLn2);
+    scale = k;
+    return ExpSeries(r);
+}
+
+Fixed ExpOfFixed(const Fixed& r) {
+    return ExpSeries(r);
+}
+
+Fixed LogFixed(double x) {
+    // x = m 2^e with m in [1, 2); ln m = 2 atanh((m - 1) / (m + 1)).
+    auto bits = std::bit_cast<std::uint64_t>(x);
+    int e = static_cast<int>((bits >> 52) & 0x7FF);
+    if (e == 0) {  // subnormal: normalise by 2^64
+        bits = std::bit_cast<std::uint64_t>(x * 18446744073709551616.0);
+        e = static_cast<int>((bits >> 52) & 0x7FF) - 64;
+    }
+    e -= 1023;
+    const double m = std::bit_cast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
+                                           (std::uint64_t{1023} << 52));
+    const Fixed mf = Fixed::FromDouble(m);
+    const Fixed one = Fixed::FromInt(1);
+    const Fixed lnM = TwiceAtanh((mf - one) / (mf + one));
+    const Fixed eLn2 = Ln2().MulSmall(static_cast<std::uint32_t>(e < 0 ? -e : e));
+    return (e < 0 ? -eLn2 : eLn2) + lnM;
+}
+
+}  // namespace quorbit1::math

@@ -1,0 +1,54 @@
+// Fixed-point numbers of 288 fractional bits and a 32-bit integer part, for the accurate path of
+// the correctly rounded functions: enough to decide the rounding of any double result (the
+// hardest known cases of these functions need about 120 bits), with nothing but 32- and 64-bit
+// integer arithmetic, so the bits are the same on every machine.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace quorbit1::math {
+
+class Fixed {
+public:
+    static constexpr int kLimbs = 10;  // limb 0 the integer part, limbs 1..9 the fraction
+
+    Fixed() = default;
+    static Fixed FromInt(std::uint32_t n, bool negative = false);
+    // Exact for |d| < 2^32 with no bits below 2^-288; lower bits are cut off.
+    static Fixed FromDouble(double d);
+
+    bool Negative() const { return m_negative && !IsZero(); }
+    bool IsZero() const;
+    Fixed operator-() const;
+
+    friend Fixed operator+(const Fixed& a, const Fixed& b);
+    friend Fixed operator-(const Fixed& a, const Fixed& b) { return a + (-b); }
+    friend Fixed operator*(const Fixed& a, const Fixed& b);
+    friend Fixed operator/(const Fixed& a, const Fixed& b);
+    Fixed MulSmall(std::uint32_t n) const;
+    Fixed DivSmall(std::uint32_t n) const;
+
+    // The double nearest to this times 2^scale, ties to even, with subnormals and overflow to
+    // infinity as IEEE arithmetic has them.
+    double ToDouble(int scale = 0) const;
+
+private:
+    static int CompareMagnitude(const Fixed& a, const Fixed& b);
+
+    std::array<std::uint32_t, kLimbs> m_w{};
+    bool m_negative = false;
+};
+
+// ln 2 to the precision of Fixed.
+const Fixed& Ln2();
+// ln 10 to the precision of Fixed.
+const Fixed& Ln10();
+
+// e^x, ln x and log10 x as Fixed, for finite x: x in [-750, 750] for Exp (the result scaled by
+// 2^scale, in [0.5, 2)), x > 0 for the logarithms.
+Fixed ExpFixed(double x, int& scale);
+Fixed ExpOfFixed(const Fixed& r);  // |r| <= 1
+Fixed LogFixed(double x);
+
+}  // namespace quorbit1::math
