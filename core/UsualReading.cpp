@@ -1,5 +1,6 @@
 #include "UsualReading.h"
 
+#include "CrMath.h"
 #include "Functions.h"
 
 #include <array>
@@ -108,7 +109,7 @@ private:
     double Power() {
         const double base = Primary();
         if (Eat('^')) {
-            return std::pow(base, Signed());
+            return math::Pow(base, Signed());
         }
         return base;
     }

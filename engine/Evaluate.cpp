@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Functions.h"
+#include "CrMath.h"
 #include "Solver.h"
 
 namespace quorbit1::engine {
@@ -350,7 +351,7 @@ bool Solver<kShortcuts>::OperatorStep(int& c) {
             if (IsZeroOrNaN(rightValue)) {
                 left.value = 1.0;
             } else {
-                left.value = std::pow(left.value, rightValue);
+                left.value = math::Pow(left.value, rightValue);
                 NoteNaN(left.value);
             }
             break;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "CrMath.h"
 #include "Functions.h"
 #include "Solver.h"
 
@@ -117,7 +118,7 @@ const std::array<double, 2 * kPlaceBound - 1> kPowersOfTen = [] {
     std::array<double, 2 * kPlaceBound - 1> table{};
     for (int k = 1 - kPlaceBound; k < kPlaceBound; ++k) {
         table[static_cast<std::size_t>(k + kPlaceBound - 1)] =
-            std::pow(10.0, static_cast<double>(k));
+            math::Pow(10.0, static_cast<double>(k));
     }
     return table;
 }();

@@ -50,7 +50,8 @@ constexpr const char* FunctionName(int funcCode) {
 
 // The function applied to x, with no unit conversion and no domain check: the degree factors
 // and the logarithms' refusal of x <= 0 are the caller's. The logarithms and e^x are the
-// calculator's own, correctly rounded; the others are still the C library's.
+// calculator's own, correctly rounded, as is 10^x; the trigonometric ones are still the C
+// library's.
 inline double Apply(FuncCode code, double x) {
     switch (code) {
         case FuncCode::kSin:
@@ -70,7 +71,7 @@ inline double Apply(FuncCode code, double x) {
         case FuncCode::kLn:
             return math::Log(x);
         case FuncCode::kAlog:
-            return std::pow(10.0, x);
+            return math::Pow(10.0, x);
         case FuncCode::kAln:
             return math::Exp(x);
         case FuncCode::kNone:

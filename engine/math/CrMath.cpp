@@ -7,6 +7,7 @@
 
 #include "DoubleDouble.h"
 #include "Fixed.h"
+#include "Tables.h"
 
 namespace quorbit1::math {
 
@@ -19,11 +20,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // outside it, and sends about one call in 2^17 to the accurate path.
 constexpr double kFastError = 0x1p-70;
 
-DD ToDD(const Fixed& v) {
-    const double hi = v.ToDouble();
-    return {hi, (v - Fixed::FromDouble(hi)).ToDouble()};
-}
-
 double Abs(double x) {
     return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & ~(std::uint64_t{1} << 63));
 }
@@ -32,42 +28,8 @@ double PowerOfTwo(int p) {  // p from -1022 to 1023
     return std::bit_cast<double>(static_cast<std::uint64_t>(p + 1023) << 52);
 }
 
-// The tables of the fast paths, made once by the accurate path.
-struct Tables {
-    // exp: 2^(j/128) for j = 0..127; ln 2 / 128 as L1 (33 bits, so n L1 is exact for the n
-    // used) + L2 + L3.
-    DD exp2[128];
-    double l1 = 0;
-    double l2 = 0;
-    double l3 = 0;
-    // log: for m near k/128 (k = 91..181), c = 128/k rounded and -ln c.
-    double c[182] = {};
-    DD minusLogC[182];
-    DD ln2;
-    DD invLn10;
-
-    Tables() {
-        for (std::uint32_t j = 0; j < 128; ++j) {
-            exp2[j] = ToDD(ExpOfFixed(Ln2().MulSmall(j).DivSmall(128)));
-        }
-        const Fixed step = Ln2().DivSmall(128);
-        l1 = std::bit_cast<double>(std::bit_cast<std::uint64_t>(step.ToDouble()) &
-                                   ~((std::uint64_t{1} << 20) - 1));
-        const Fixed rest = step - Fixed::FromDouble(l1);
-        l2 = rest.ToDouble();
-        l3 = (rest - Fixed::FromDouble(l2)).ToDouble();
-        for (int k = 91; k <= 181; ++k) {
-            c[k] = 128.0 / k;
-            minusLogC[k] = ToDD(-LogFixed(c[k]));
-        }
-        ln2 = ToDD(Ln2());
-        invLn10 = ToDD(Fixed::FromInt(1) / Ln10());
-    }
-};
-
 const Tables& T() {
-    static const Tables tables;
-    return tables;
+    return kTables;
 }
 
 // The coefficients of q in ln(1 + r) = r - r^2/2 + r^3/3 + r^4 q(r), highest first:
@@ -125,29 +87,22 @@ DD LogDD(double x, const Tables& t) {
 // is below 2^-80 of the result, the double-double steps' below 2^-100. The rounding is decided
 // before the scaling by 2^k', which commutes with it while the result is normal; near the ends
 // of the range the accurate path takes over.
-double Exp(double x) {
-    if (x != x) {
-        return x + x;
-    }
-    if (x > 709.0 || x < -708.0) {
-        if (x > 750.0) {
-            return kInf;
-        }
-        if (x < -750.0) {
-            return 0.0;
-        }
-        int scale = 0;
-        const Fixed v = ExpFixed(x, scale);
-        return v.ToDouble(scale);
+namespace {
+
+// e^x for x = x.hi + x.lo in [-708, 709], where the result is normal, when the rounding test
+// with a relative error bound of relError decides it.
+bool ExpFast(DD x, double relError, double& out) {
+    if (!(x.hi <= 709.0 && x.hi >= -708.0)) {
+        return false;
     }
     const Tables& t = T();
-    const double q = x * 0x1.71547652b82fep+7;  // 128 / ln 2
+    const double q = x.hi * 0x1.71547652b82fep+7;  // 128 / ln 2
     const int n = static_cast<int>(std::lround(q));
     const double dn = static_cast<double>(n);
-    const double a = x - dn * t.l1;
+    const double a = x.hi - dn * t.l1;
     const DD b = TwoProd(dn, t.l2);
     const DD s = TwoSum(a, -b.hi);
-    const DD r = FastTwoSum(s.hi, s.lo - b.lo - dn * t.l3);
+    const DD r = TwoSum(s.hi, s.lo - b.lo - dn * t.l3 + x.lo);
 
     // e^r - 1 = r + r^2/2 + r^3 p(r), p(r) = 1/6 + r/24 + ... to r^9, in double.
     const double x1 = r.hi;
@@ -162,9 +117,28 @@ double Exp(double x) {
     const int j = n & 127;
     const int k = (n - j) / 128;
     const DD e = Add(t.exp2[j], Mul(t.exp2[j], expm1));
+    if (!RoundsTo(e, Abs(e.hi) * relError, out)) {
+        return false;
+    }
+    out *= PowerOfTwo(k);
+    return true;
+}
+
+}  // namespace
+
+double Exp(double x) {
+    if (x != x) {
+        return x + x;
+    }
+    if (x > 750.0) {
+        return kInf;
+    }
+    if (x < -750.0) {
+        return 0.0;
+    }
     double out = 0;
-    if (RoundsTo(e, Abs(e.hi) * kFastError, out)) {
-        return out * PowerOfTwo(k);
+    if (ExpFast({x, 0.0}, kFastError, out)) {
+        return out;
     }
     int scale = 0;
     return ExpFixed(x, scale).ToDouble(scale);
@@ -199,6 +173,166 @@ double Log10(double x) {
         return out;
     }
     return (LogFixed(x) / Ln10()).ToDouble();
+}
+
+namespace {
+
+// The odd integer m and the exponent e with |x| = m 2^e, for finite x != 0.
+void OddParts(double x, std::uint64_t& m, int& e) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    m = bits & ((std::uint64_t{1} << 52) - 1);
+    e = biased - 1075;
+    if (biased == 0) {
+        e = -1074;
+    } else {
+        m |= std::uint64_t{1} << 52;
+    }
+    const int zeros = std::countr_zero(m);
+    m >>= zeros;
+    e += zeros;
+}
+
+bool IsInteger(double y) {
+    std::uint64_t m = 0;
+    int e = 0;
+    OddParts(y, m, e);
+    return e >= 0;
+}
+
+bool IsOddInteger(double y) {
+    std::uint64_t m = 0;
+    int e = 0;
+    OddParts(y, m, e);
+    return e == 0;
+}
+
+// x^y for x > 0 when it has at most 54 significant bits, so that it may be a double or lie
+// exactly halfway between two: then no approximation decides it, and it is computed exactly.
+// With x = m 2^e (m odd, m > 1) and y = n / 2^k (n odd, or k = 0), x^y is such a number only if
+// y > 0, m is a perfect 2^k-th power r^(2^k), e is a multiple of 2^k, and r^n < 2^54; r >= 3
+// bounds k by 5 and n by 34. A power of two (m = 1) is exact anyway, and the approximation of
+// such a result is never taken for a midpoint.
+bool ExactPow(double x, double y, double& out) {
+    if (y <= 0.0) {
+        return false;
+    }
+    std::uint64_t mx = 0;
+    int ex = 0;
+    OddParts(x, mx, ex);
+    std::uint64_t my = 0;
+    int ey = 0;
+    OddParts(y, my, ey);
+    if (mx == 1 || ey < -5 || (ey >= 0 && (ey > 6 || (my << ey) > 64)) || my > 64) {
+        return false;
+    }
+    const int k = ey < 0 ? -ey : 0;
+    const std::uint64_t n = ey < 0 ? my : my << ey;
+    std::uint64_t root = mx;
+    for (int i = 0; i < k; ++i) {
+        auto s = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(root)));
+        while (s * s > root) {
+            --s;
+        }
+        while ((s + 1) * (s + 1) <= root) {
+            ++s;
+        }
+        if (s * s != root) {
+            return false;
+        }
+        root = s;
+    }
+    if ((ex % (1 << k)) != 0) {
+        return false;
+    }
+    std::uint64_t power = 1;
+    for (std::uint64_t i = 0; i < n; ++i) {
+        power *= root;
+        if (power >= (std::uint64_t{1} << 54)) {
+            return false;
+        }
+    }
+    const long long exponent = static_cast<long long>(ex / (1 << k)) * static_cast<long long>(n);
+    if (exponent > 2000 || exponent < -2000) {
+        out = exponent > 0 ? kInf : 0.0;
+        return true;
+    }
+    out = Fixed::FromFraction64(power).ToDouble(static_cast<int>(exponent) + 64);
+    return true;
+}
+
+// y ln x as Fixed, for x > 0 and y finite with |y ln x| below about 800: y = m 2^e with m below
+// 2^53 is applied as m's two 32-bit halves and a shift.
+Fixed TimesLog(double y, double x) {
+    std::uint64_t m = 0;
+    int e = 0;
+    OddParts(y, m, e);
+    const Fixed l = LogFixed(x).Scaled(e);
+    Fixed t = l.MulSmall(static_cast<std::uint32_t>(m >> 32)).Scaled(32) +
+              l.MulSmall(static_cast<std::uint32_t>(m));
+    return y < 0 ? -t : t;
+}
+
+}  // namespace
+
+// x^y as C defines it for the special cases; otherwise |x|^y = e^(y ln |x|) with ln |x| from the
+// logarithm's fast path (relative error below 2^-76) and e^t from the exponential's, whose
+// error grows with |t|: the rounding test allows 2^-70 (2 + |t|). Results that may be exact or
+// midpoints are computed exactly first; the rest of the undecided go to the accurate path.
+double Pow(double x, double y) {
+    if (y == 0.0 || x == 1.0) {
+        return 1.0;
+    }
+    if (x != x || y != y) {
+        return x + y;
+    }
+    const double ax = Abs(x);
+    if (Abs(y) == kInf) {
+        if (ax == 1.0) {
+            return 1.0;
+        }
+        return (ax < 1.0) == (y < 0.0) ? kInf : 0.0;
+    }
+    const bool odd = IsOddInteger(y);
+    if (x == 0.0) {
+        if (y < 0.0) {
+            return odd ? 1.0 / x : kInf;
+        }
+        return odd ? x : 0.0;
+    }
+    if (ax == kInf) {
+        if (x > 0.0) {
+            return y < 0.0 ? 0.0 : kInf;
+        }
+        if (y < 0.0) {
+            return odd ? -0.0 : 0.0;
+        }
+        return odd ? -kInf : kInf;
+    }
+    if (x < 0.0 && !IsInteger(y)) {
+        return kNaN;
+    }
+    const double sign = x < 0.0 && odd ? -1.0 : 1.0;
+    double out = 0;
+    if (ExactPow(ax, y, out)) {
+        return sign * out;
+    }
+    // Far outside [-746, 710] the result overflows or vanishes whatever the rounding; inside,
+    // |y| < 2^63 (|ln x| >= 2^-53 for x != 1), far from where Dekker's product would overflow.
+    const DD l = LogDD(ax, T());
+    const double t0 = l.hi * y;
+    if (t0 > 710.0) {
+        return sign * kInf;
+    }
+    if (t0 < -746.0) {
+        return sign * 0.0;
+    }
+    const DD t = Mul(l, y);
+    if (ExpFast(t, 0x1p-70 * (2.0 + Abs(t.hi)), out)) {
+        return sign * out;
+    }
+    int scale = 0;
+    return sign * ExpFixed(TimesLog(y, ax), scale).ToDouble(scale);
 }
 
 }  // namespace quorbit1::math

@@ -9,5 +9,6 @@ namespace quorbit1::math {
 double Exp(double x);
 double Log(double x);
 double Log10(double x);
+double Pow(double x, double y);
 
 }  // namespace quorbit1::math

@@ -69,6 +69,24 @@ Fixed Fixed::FromDouble(double d) {
     return f;
 }
 
+Fixed Fixed::FromFraction64(std::uint64_t m) {
+    Fixed f;
+    f.m_w[1] = static_cast<std::uint32_t>(m >> 32);
+    f.m_w[2] = static_cast<std::uint32_t>(m);
+    return f;
+}
+
+Fixed Fixed::Scaled(int e) const {
+    Fixed r = *this;
+    for (; e >= 31; e -= 31) {
+        r = r.MulSmall(std::uint32_t{1} << 31);
+    }
+    for (; e <= -31; e += 31) {
+        r = r.DivSmall(std::uint32_t{1} << 31);
+    }
+    return e >= 0 ? r.MulSmall(std::uint32_t{1} << e) : r.DivSmall(std::uint32_t{1} << -e);
+}
+
 bool Fixed::IsZero() const {
     for (const std::uint32_t w : m_w) {
         if (w != 0) {
@@ -254,14 +272,16 @@ const Fixed& Ln10() {
     return ln10;
 }
 
-Fixed ExpFixed(double x, int& scale) {
+Fixed ExpFixed(const Fixed& x, int& scale) {
     // x = k ln 2 + r with |r| a little over ln 2 / 2 at most.
-    const double q = x * 1.4426950408889634;
-    const int k = static_cast<int>(std::lround(q));
+    const int k = static_cast<int>(std::lround(x.ToDouble() * 1.4426950408889634));
     const Fixed kLn2 = Ln2().MulSmall(static_cast<std::uint32_t>(k < 0 ? -k : k));
-    const Fixed r = Fixed::FromDouble(x) - (k < 0 ? -kLn2 : kLn2);
     scale = k;
-    return ExpSeries(r);
+    return ExpSeries(x - (k < 0 ? -kLn2 : kLn2));
+}
+
+Fixed ExpFixed(double x, int& scale) {
+    return ExpFixed(Fixed::FromDouble(x), scale);
 }
 
 Fixed ExpOfFixed(const Fixed& r) {

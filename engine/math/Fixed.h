@@ -17,6 +17,8 @@ public:
     static Fixed FromInt(std::uint32_t n, bool negative = false);
     // Exact for |d| < 2^32 with no bits below 2^-288; lower bits are cut off.
     static Fixed FromDouble(double d);
+    // m 2^-64, exactly.
+    static Fixed FromFraction64(std::uint64_t m);
 
     bool Negative() const { return m_negative && !IsZero(); }
     bool IsZero() const;
@@ -28,6 +30,8 @@ public:
     friend Fixed operator/(const Fixed& a, const Fixed& b);
     Fixed MulSmall(std::uint32_t n) const;
     Fixed DivSmall(std::uint32_t n) const;
+    // Times 2^e, e of either sign; bits shifted out below 2^-288 are lost.
+    Fixed Scaled(int e) const;
 
     // The double nearest to this times 2^scale, ties to even, with subnormals and overflow to
     // infinity as IEEE arithmetic has them.
@@ -48,7 +52,8 @@ const Fixed& Ln10();
 // e^x, ln x and log10 x as Fixed, for finite x: x in [-750, 750] for Exp (the result scaled by
 // 2^scale, in [0.5, 2)), x > 0 for the logarithms.
 Fixed ExpFixed(double x, int& scale);
-Fixed ExpOfFixed(const Fixed& r);  // |r| <= 1
+Fixed ExpFixed(const Fixed& x, int& scale);  // |x| <= 800
+Fixed ExpOfFixed(const Fixed& r);            // |r| <= 1
 Fixed LogFixed(double x);
 
 }  // namespace quorbit1::math

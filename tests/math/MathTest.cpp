@@ -16,6 +16,7 @@
 
 #include "CrMath.h"
 #include "MathOracle.h"
+#include "Tables.h"
 #include "TestSupport.h"
 
 using quorbit1::test::MathFunction;
@@ -138,6 +139,127 @@ TEST(HardCases, AreRoundedCorrectly) {
         EXPECT_TRUE(SameDouble(Oracle(f.oracle, x), expected)) << row.at(0) << " " << row.at(1);
         EXPECT_TRUE(SameDouble(f.ours(x), expected)) << row.at(0) << " " << row.at(1);
     }
+}
+
+double OraclePow(double x, double y) {
+    quorbit1::test::UseDoubleRange();
+    mpfr_t a;
+    mpfr_t b;
+    mpfr_t r;
+    mpfr_inits2(53, a, b, r, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(a, x, MPFR_RNDN);
+    mpfr_set_d(b, y, MPFR_RNDN);
+    int inexact = mpfr_pow(r, a, b, MPFR_RNDN);
+    inexact = mpfr_subnormalize(r, inexact, MPFR_RNDN);
+    const double v = mpfr_get_d(r, MPFR_RNDN);
+    mpfr_clears(a, b, r, static_cast<mpfr_ptr>(nullptr));
+    return v;
+}
+
+// x^y on pairs of every kind: any bits; bases near 1 with large exponents; integer exponents of
+// negative bases; ten to a power (ALOG); integers to integer and half-integer powers, where
+// results are exact or lie exactly halfway between two doubles; wide bases to small powers.
+TEST(Pow, IsRoundedCorrectly) {
+    std::mt19937_64 g(21);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    long wrong = 0;
+    for (long i = 0, n = Samples() * 3; i < n; ++i) {
+        double x = 0;
+        double y = 0;
+        switch (i % 7) {
+            case 0:
+                x = std::bit_cast<double>(g());
+                y = std::bit_cast<double>(g());
+                break;
+            case 1:
+                x = 1.0 + (u(g) - 0.5) * std::ldexp(1.0, -static_cast<int>(g() % 50));
+                y = (u(g) - 0.5) * std::ldexp(1.0, static_cast<int>(g() % 70));
+                break;
+            case 2:
+                x = (u(g) - 0.5) * 100;
+                y = static_cast<double>(static_cast<int>(g() % 41) - 20);
+                break;
+            case 3:
+                x = 10;
+                y = (u(g) - 0.5) * 700;
+                break;
+            case 4:
+                x = static_cast<double>(g() % 200);
+                y = static_cast<double>(g() % 70) / ((g() & 1) != 0 ? 1 : 2);
+                break;
+            case 5:
+                x = std::ldexp(u(g) + 1, static_cast<int>(g() % 2000) - 1000);
+                y = (u(g) - 0.5) * 4;
+                break;
+            default:
+                x = u(g) * 2;
+                y = (u(g) - 0.5) * 2000;
+                break;
+        }
+        const double expected = OraclePow(x, y);
+        const double got = quorbit1::math::Pow(x, y);
+        if (!SameDouble(got, expected) && ++wrong <= 5) {
+            ADD_FAILURE() << "pow(" << Hex(x) << ", " << Hex(y) << ") = " << Hex(got) << ", not "
+                          << Hex(expected);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST(Pow, SpecialValuesAsCDefinesThem) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double x;
+        double y;
+        double expected;
+    } rows[] = {
+        {nan, 0.0, 1.0},
+        {1.0, nan, 1.0},
+        {nan, 1.0, nan},
+        {2.0, nan, nan},
+        {-1.0, inf, 1.0},
+        {0.5, inf, 0.0},
+        {0.5, -inf, inf},
+        {2.0, inf, inf},
+        {2.0, -inf, 0.0},
+        {0.0, -3.0, inf},
+        {-0.0, -3.0, -inf},
+        {-0.0, -2.0, inf},
+        {-0.0, 3.0, -0.0},
+        {-0.0, 2.0, 0.0},
+        {0.0, 0.5, 0.0},
+        {-inf, 3.0, -inf},
+        {-inf, 2.0, inf},
+        {-inf, -3.0, -0.0},
+        {-inf, -2.0, 0.0},
+        {inf, -1.0, 0.0},
+        {-8.0, 1.0 / 3, nan},
+        {-2.0, 3.0, -8.0},
+        {-2.0, -2.0, 0.25},
+        {2.0, 1024.0, inf},
+        {2.0, -1075.0, 0.0},
+        {2.0, -1074.0, 0x1p-1074},
+        // Exactly halfway between two doubles: ties to even.
+        {3.0, 34.0, 0x1.d9fe779881944p+53},
+        {25.0, 11.5, 0x1.52d02c7e14af6p+53},
+        // -ALOG60, one of the answers other machines' libraries got wrong.
+        {10.0, -60.0, 0x1.9b604aaaca626p-200},
+    };
+    for (const auto& r : rows) {
+        const double got = quorbit1::math::Pow(r.x, r.y);
+        EXPECT_TRUE(SameDouble(got, r.expected))
+            << "pow(" << Hex(r.x) << ", " << Hex(r.y) << ") = " << Hex(got) << ", not "
+            << Hex(r.expected);
+    }
+}
+
+// The fast paths' tables are what the accurate path makes, bit for bit; when they are not, the
+// message holds the file to replace engine/math/TablesData.cpp with.
+TEST(Tables, AreTheAccuratePathsValues) {
+    const quorbit1::math::Tables computed = quorbit1::math::ComputeTables();
+    EXPECT_EQ(quorbit1::math::TablesSource(computed),
+              quorbit1::math::TablesSource(quorbit1::math::kTables));
 }
 
 // Run by hand to extend the table: prints, per function, the arguments of a random search

@@ -1,0 +1,70 @@
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+
+#include "Fixed.h"
+#include "Tables.h"
+
+namespace quorbit1::math {
+
+namespace {
+
+DD ToDD(const Fixed& v) {
+    const double hi = v.ToDouble();
+    return {hi, (v - Fixed::FromDouble(hi)).ToDouble()};
+}
+
+std::string Hex(double d) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%a", d);
+    return buf;
+}
+
+std::string Pair(const DD& d) {
+    return "{" + Hex(d.hi) + ", " + Hex(d.lo) + "}";
+}
+
+}  // namespace
+
+Tables ComputeTables() {
+    Tables t{};
+    for (std::uint32_t j = 0; j < 128; ++j) {
+        t.exp2[j] = ToDD(ExpOfFixed(Ln2().MulSmall(j).DivSmall(128)));
+    }
+    const Fixed step = Ln2().DivSmall(128);
+    t.l1 = std::bit_cast<double>(std::bit_cast<std::uint64_t>(step.ToDouble()) &
+                                 ~((std::uint64_t{1} << 20) - 1));
+    const Fixed rest = step - Fixed::FromDouble(t.l1);
+    t.l2 = rest.ToDouble();
+    t.l3 = (rest - Fixed::FromDouble(t.l2)).ToDouble();
+    for (int k = 91; k <= 181; ++k) {
+        t.c[k] = 128.0 / k;
+        t.minusLogC[k] = ToDD(-LogFixed(t.c[k]));
+    }
+    t.ln2 = ToDD(Ln2());
+    t.invLn10 = ToDD(Fixed::FromInt(1) / Ln10());
+    return t;
+}
+
+std::string TablesSource(const Tables& t) {
+    std::string s =
+        "// Made by TablesSource (TablesCompute.cpp) from the accurate path; a test checks it.\n"
+        "#include \"Tables.h\"\n\nnamespace quorbit1::math {\n\n"
+        "// clang-format off\nconst Tables kTables = {\n{";
+    for (const DD& d : t.exp2) {
+        s += Pair(d) + ",\n";
+    }
+    s += "},\n" + Hex(t.l1) + ", " + Hex(t.l2) + ", " + Hex(t.l3) + ",\n{";
+    for (const double c : t.c) {
+        s += Hex(c) + ",\n";
+    }
+    s += "},\n{";
+    for (const DD& d : t.minusLogC) {
+        s += Pair(d) + ",\n";
+    }
+    s += "},\n" + Pair(t.ln2) + ",\n" + Pair(t.invLn10) + ",\n};\n// clang-format on\n\n";
+    s += "}  // namespace quorbit1::math\n";
+    return s;
+}
+
+}  // namespace quorbit1::math
