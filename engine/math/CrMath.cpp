@@ -245,12 +245,13 @@ bool ExactPow(double x, double y, double& out) {
     if ((ex % (1 << k)) != 0) {
         return false;
     }
+    constexpr std::uint64_t kLimit = std::uint64_t{1} << 54;
     std::uint64_t power = 1;
     for (std::uint64_t i = 0; i < n; ++i) {
-        power *= root;
-        if (power >= (std::uint64_t{1} << 54)) {
+        if (power > (kLimit - 1) / root) {  // power * root would reach 2^54 (or wrap around)
             return false;
         }
+        power *= root;
     }
     const long long exponent = static_cast<long long>(ex / (1 << k)) * static_cast<long long>(n);
     if (exponent > 2000 || exponent < -2000) {
