@@ -4,7 +4,7 @@
 set -euo pipefail
 build=${1:-build/ci}
 run() { valgrind --quiet --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite "$@"; }
-for t in engine_tests core_tests; do
+for t in engine_tests core_tests cli_tests; do
   echo "memcheck: $t"
   run "$build/tests/$t" --gtest_brief=1
 done
