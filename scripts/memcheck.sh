@@ -10,6 +10,6 @@ for t in engine_tests core_tests cli_tests; do
 done
 if [[ -x "$build/tests/dialog_tests" ]]; then
   echo "memcheck: dialog_tests"
-  QT_QPA_PLATFORM=offscreen run "$build/tests/dialog_tests" -silent
+  QUORBIT1_UNDER_VALGRIND=1 QT_QPA_PLATFORM=offscreen run "$build/tests/dialog_tests" -silent
 fi
 echo "memcheck: clean"

@@ -532,12 +532,17 @@ private slots:
                                 dlg.mapToGlobal(QPoint(10, 40)));
         QApplication::sendEvent(&dlg, &event);
         QTRY_VERIFY(seen);
-        // The same menu from the keyboard.
+        // The same menu from the keyboard. (Under valgrind, scripts/memcheck.sh, the offscreen
+        // platform closes the popup before any timer can see it.)
         dlg.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         Find(&dlg, "okButton")->setFocus();
+        const bool underValgrind = qEnvironmentVariableIsSet("QUORBIT1_UNDER_VALGRIND");
         for (const auto& keys :
              {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+            if (underValgrind) {
+                break;
+            }
             QString opened;
             // The key is delivered after events already queued, so the menu is watched for.
             auto* watch = new QTimer(&dlg);
