@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Functions.h"
 #include "CrMath.h"
+#include "Functions.h"
 #include "Solver.h"
 
 namespace quorbit1::engine {
