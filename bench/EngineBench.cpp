@@ -215,8 +215,9 @@ void RegisterMath() {
         std::mt19937_64 g(7);
         std::uniform_real_distribution<double> u(0.0, 1.0);
         for (int i = 0; i < 4096; ++i) {
-            const double x = m.lo > 0 ? std::exp(std::log(m.lo) + u(g) * std::log(m.hi / m.lo))
-                                      : m.lo + u(g) * (m.hi - m.lo);
+            const double x =
+                m.lo > 0 ? std::exp(std::log(m.lo) + u(g) * (std::log(m.hi) - std::log(m.lo)))
+                         : m.lo + u(g) * (m.hi - m.lo);
             args.emplace_back(x, (u(g) - 0.5) * 40);
         }
         for (const bool ours : {true, false}) {
