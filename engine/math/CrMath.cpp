@@ -318,6 +318,26 @@ double Pow(double x, double y) {
     if (ExactPow(ax, y, out)) {
         return sign * out;
     }
+    // Small positive integer powers, the commonest, by squaring in double-double: at most 12
+    // products, each within 2^-104, so the bound 2^-90 is safe. Results near the ends of the
+    // range, where lo would lose bits, go the general way.
+    if (y >= 2.0 && y <= 64.0 && IsInteger(y)) {
+        auto n = static_cast<unsigned>(y);
+        DD base{ax, 0.0};
+        DD acc{1.0, 0.0};
+        for (; n != 0; n >>= 1) {
+            if ((n & 1u) != 0) {
+                acc = Mul(acc, base);
+            }
+            if (n > 1) {
+                base = Mul(base, base);
+            }
+        }
+        const double a = Abs(acc.hi);
+        if (a < 0x1p1000 && a > 0x1p-960 && RoundsTo(acc, a * 0x1p-90, out)) {
+            return sign * out;
+        }
+    }
     // Far outside [-746, 710] the result overflows or vanishes whatever the rounding; inside,
     // |y| < 2^63 (|ln x| >= 2^-53 for x != 1), far from where Dekker's product would overflow.
     const DD l = LogDD(ax, T());
