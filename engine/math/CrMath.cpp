@@ -20,14 +20,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // outside it, and sends about one call in 2^17 to the accurate path.
 constexpr double kFastError = 0x1p-70;
 
-double Abs(double x) {
-    return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & ~(std::uint64_t{1} << 63));
-}
-
-double PowerOfTwo(int p) {  // p from -1022 to 1023
-    return std::bit_cast<double>(static_cast<std::uint64_t>(p + 1023) << 52);
-}
-
 const Tables& T() {
     return kTables;
 }

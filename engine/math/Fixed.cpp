@@ -1,5 +1,7 @@
 #include "Fixed.h"
 
+#include "DoubleDouble.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -24,14 +26,6 @@ bool AnyBitBelow(const Limbs& w, int k) {
         }
     }
     return false;
-}
-
-double PowerOfTwo(int p) {
-    // p from -1074 to 1023.
-    if (p >= -1022) {
-        return std::bit_cast<double>(static_cast<std::uint64_t>(p + 1023) << 52);
-    }
-    return std::bit_cast<double>(std::uint64_t{1} << (p + 1074));
 }
 
 }  // namespace
