@@ -8,7 +8,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <string_view>
 
