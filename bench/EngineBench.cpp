@@ -207,6 +207,18 @@ const MathCase kMathCases[] = {
      [](double x, double) { return std::log10(x); }, 1e-300, 1e300},
     {"pow", [](double x, double y) { return quorbit1::math::Pow(x, y); },
      [](double x, double y) { return std::pow(x, y); }, 0.01, 100},
+    {"sin", [](double x, double) { return quorbit1::math::Sin(x); },
+     [](double x, double) { return std::sin(x); }, -400, 400},
+    {"cos", [](double x, double) { return quorbit1::math::Cos(x); },
+     [](double x, double) { return std::cos(x); }, -400, 400},
+    {"tan", [](double x, double) { return quorbit1::math::Tan(x); },
+     [](double x, double) { return std::tan(x); }, -400, 400},
+    {"asin", [](double x, double) { return quorbit1::math::Asin(x); },
+     [](double x, double) { return std::asin(x); }, -1, 1},
+    {"acos", [](double x, double) { return quorbit1::math::Acos(x); },
+     [](double x, double) { return std::acos(x); }, -1, 1},
+    {"atan", [](double x, double) { return quorbit1::math::Atan(x); },
+     [](double x, double) { return std::atan(x); }, -100, 100},
 };
 
 void RegisterMath() {

@@ -3,8 +3,6 @@
 // shared by the evaluator and anything that explains or mirrors it.
 #pragma once
 
-#include <cmath>
-
 #include "CrMath.h"
 
 namespace quorbit1 {
@@ -49,23 +47,22 @@ constexpr const char* FunctionName(int funcCode) {
 }
 
 // The function applied to x, with no unit conversion and no domain check: the degree factors
-// and the logarithms' refusal of x <= 0 are the caller's. The logarithms and e^x are the
-// calculator's own, correctly rounded, as is 10^x; the trigonometric ones are still the C
-// library's.
+// and the logarithms' refusal of x <= 0 are the caller's. All are the calculator's own,
+// correctly rounded, so every machine gives the same bits.
 inline double Apply(FuncCode code, double x) {
     switch (code) {
         case FuncCode::kSin:
-            return std::sin(x);
+            return math::Sin(x);
         case FuncCode::kCos:
-            return std::cos(x);
+            return math::Cos(x);
         case FuncCode::kTan:
-            return std::tan(x);
+            return math::Tan(x);
         case FuncCode::kAsin:
-            return std::asin(x);
+            return math::Asin(x);
         case FuncCode::kAcos:
-            return std::acos(x);
+            return math::Acos(x);
         case FuncCode::kAtan:
-            return std::atan(x);
+            return math::Atan(x);
         case FuncCode::kLog:
             return math::Log10(x);
         case FuncCode::kLn:

@@ -10,5 +10,12 @@ double Exp(double x);
 double Log(double x);
 double Log10(double x);
 double Pow(double x, double y);
+// Radians in and out.
+double Sin(double x);
+double Cos(double x);
+double Tan(double x);
+double Asin(double x);
+double Acos(double x);
+double Atan(double x);
 
 }  // namespace quorbit1::math

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 
 namespace quorbit1::math {
@@ -65,6 +66,28 @@ inline DD Mul(DD a, DD b) {
 inline DD Mul(DD a, double b) {
     const DD p = TwoProd(a.hi, b);
     return FastTwoSum(p.hi, p.lo + a.lo * b);
+}
+
+inline DD Neg(DD a) {
+    return {-a.hi, -a.lo};
+}
+
+// a / b, relative error about 2^-100: a first quotient, corrected by the remainder a - b q.
+inline DD Div(DD a, DD b) {
+    const double q = a.hi / b.hi;
+    const DD rem = Add(a, Neg(Mul(b, q)));
+    return FastTwoSum(q, rem.hi / b.hi);
+}
+
+// The square root of a >= 0, relative error about 2^-100: the double root, corrected by
+// (a - s^2) / 2s.
+inline DD Sqrt(DD a) {
+    const double s = std::sqrt(a.hi);
+    if (s == 0.0) {
+        return {0.0, 0.0};
+    }
+    const DD p = TwoProd(s, s);
+    return FastTwoSum(s, ((a.hi - p.hi) - p.lo + a.lo) / (2.0 * s));
 }
 
 // The double nearest to x when the error bound err (>= |x - (hi + lo)|, far above the rounding

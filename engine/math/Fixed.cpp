@@ -70,6 +70,15 @@ Fixed Fixed::FromFraction64(std::uint64_t m) {
     return f;
 }
 
+Fixed Fixed::FromFractionWords(const std::uint32_t* words, int count, bool negative) {
+    Fixed f;
+    for (int i = 0; i < count && i + 1 < kLimbs; ++i) {
+        f.m_w[static_cast<std::size_t>(i + 1)] = words[i];
+    }
+    f.m_negative = negative;
+    return f;
+}
+
 Fixed Fixed::Scaled(int e) const {
     Fixed r = *this;
     for (; e >= 31; e -= 31) {
@@ -298,6 +307,83 @@ Fixed LogFixed(double x) {
     const Fixed lnM = TwiceAtanh((mf - one) / (mf + one));
     const Fixed eLn2 = Ln2().MulSmall(static_cast<std::uint32_t>(e < 0 ? -e : e));
     return (e < 0 ? -eLn2 : eLn2) + lnM;
+}
+
+namespace {
+
+// atan z by its series, for |z| <= 1/4.
+Fixed AtanSeries(const Fixed& z) {
+    const Fixed z2 = z * z;
+    Fixed sum = z;
+    Fixed power = z;
+    for (std::uint32_t k = 1;; ++k) {
+        power = power * z2;
+        const Fixed term = power.DivSmall(2 * k + 1);
+        if (term.IsZero()) {
+            break;
+        }
+        sum = (k & 1u) != 0 ? sum - term : sum + term;
+    }
+    return sum;
+}
+
+// The series of sin (first = r, start = 1) or cos (first = 1, start = 0) for |r| <= 1.
+Fixed SinCosSeries(const Fixed& r, const Fixed& first, std::uint32_t start) {
+    const Fixed r2 = r * r;
+    Fixed sum = first;
+    Fixed term = first;
+    for (std::uint32_t n = start + 1;; n += 2) {
+        term = (term * r2).DivSmall(n * (n + 1));
+        if (term.IsZero()) {
+            break;
+        }
+        sum = ((n - start) & 2u) != 0 ? sum + term : sum - term;
+    }
+    return sum;
+}
+
+}  // namespace
+
+// pi = 16 atan(1/5) - 4 atan(1/239) (Machin).
+const Fixed& PiOver2() {
+    static const Fixed half = (AtanSeries(Fixed::FromInt(1).DivSmall(5)).MulSmall(16) -
+                               AtanSeries(Fixed::FromInt(1).DivSmall(239)).MulSmall(4))
+                                  .DivSmall(2);
+    return half;
+}
+
+// 1 / sqrt(a) by Newton's iteration from the double nearest to it, then times a.
+Fixed Sqrt(const Fixed& a) {
+    if (a.IsZero()) {
+        return a;
+    }
+    Fixed y = Fixed::FromDouble(1.0 / std::sqrt(a.ToDouble()));
+    const Fixed three = Fixed::FromInt(3);
+    for (int step = 0; step < 4; ++step) {
+        y = (y * (three - a * y * y)).DivSmall(2);
+    }
+    return a * y;
+}
+
+Fixed SinFixed(const Fixed& r) {
+    return SinCosSeries(r, r, 1);
+}
+
+Fixed CosFixed(const Fixed& r) {
+    return SinCosSeries(r, Fixed::FromInt(1), 0);
+}
+
+// atan(y / x) = pi/2 - atan(x / y); with z <= 1, atan z = 4 atan(z') after halving the angle
+// twice (z' = z / (1 + sqrt(1 + z^2)), below 0.2).
+Fixed AtanFixed(const Fixed& y, const Fixed& x) {
+    const bool swap = x < y;
+    Fixed z = swap ? x / y : y / x;
+    const Fixed one = Fixed::FromInt(1);
+    for (int i = 0; i < 2; ++i) {
+        z = z / (one + Sqrt(one + z * z));
+    }
+    const Fixed a = AtanSeries(z).MulSmall(4);
+    return swap ? PiOver2() - a : a;
 }
 
 }  // namespace quorbit1::math

@@ -19,6 +19,9 @@ public:
     static Fixed FromDouble(double d);
     // m 2^-64, exactly.
     static Fixed FromFraction64(std::uint64_t m);
+    // The fraction whose 32-bit words, most significant first, are words[0..count) (the first of
+    // weight 2^-32); words past the ninth are cut off.
+    static Fixed FromFractionWords(const std::uint32_t* words, int count, bool negative);
 
     bool Negative() const { return m_negative && !IsZero(); }
     bool IsZero() const;
@@ -28,6 +31,7 @@ public:
     friend Fixed operator-(const Fixed& a, const Fixed& b) { return a + (-b); }
     friend Fixed operator*(const Fixed& a, const Fixed& b);
     friend Fixed operator/(const Fixed& a, const Fixed& b);
+    friend bool operator<(const Fixed& a, const Fixed& b) { return (a - b).Negative(); }
     Fixed MulSmall(std::uint32_t n) const;
     Fixed DivSmall(std::uint32_t n) const;
     // Times 2^e, e of either sign; bits shifted out below 2^-288 are lost.
@@ -55,5 +59,15 @@ Fixed ExpFixed(double x, int& scale);
 Fixed ExpFixed(const Fixed& x, int& scale);  // |x| <= 800
 Fixed ExpOfFixed(const Fixed& r);            // |r| <= 1
 Fixed LogFixed(double x);
+
+// pi / 2 to the precision of Fixed.
+const Fixed& PiOver2();
+// The square root of a >= 0 (a below 2^31).
+Fixed Sqrt(const Fixed& a);
+// sin r and cos r for |r| <= 1.
+Fixed SinFixed(const Fixed& r);
+Fixed CosFixed(const Fixed& r);
+// atan(y / x) for y, x >= 0, not both 0, each below 2^31.
+Fixed AtanFixed(const Fixed& y, const Fixed& x);
 
 }  // namespace quorbit1::math

@@ -21,6 +21,13 @@ struct Tables {
     DD minusLogC[182];
     DD ln2;
     DD invLn10;
+    // Sines and cosines: sin(j/64) and cos(j/64) for j = 0..51 (up to a little past pi/4).
+    DD sinJ[52];
+    DD cosJ[52];
+    // Arc tangents: atan(j/64) for j = 0..64.
+    DD atanJ[65];
+    DD piOver2;
+    DD pi;
 };
 
 extern const Tables kTables;

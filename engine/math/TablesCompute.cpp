@@ -43,6 +43,16 @@ Tables ComputeTables() {
     }
     t.ln2 = ToDD(Ln2());
     t.invLn10 = ToDD(Fixed::FromInt(1) / Ln10());
+    for (std::uint32_t j = 0; j < 52; ++j) {
+        const Fixed a = Fixed::FromInt(j).DivSmall(64);
+        t.sinJ[j] = ToDD(SinFixed(a));
+        t.cosJ[j] = ToDD(CosFixed(a));
+    }
+    for (std::uint32_t j = 0; j < 65; ++j) {
+        t.atanJ[j] = ToDD(j == 0 ? Fixed() : AtanFixed(Fixed::FromInt(j), Fixed::FromInt(64)));
+    }
+    t.piOver2 = ToDD(PiOver2());
+    t.pi = ToDD(PiOver2().MulSmall(2));
     return t;
 }
 
@@ -62,7 +72,19 @@ std::string TablesSource(const Tables& t) {
     for (const DD& d : t.minusLogC) {
         s += Pair(d) + ",\n";
     }
-    s += "},\n" + Pair(t.ln2) + ",\n" + Pair(t.invLn10) + ",\n};\n// clang-format on\n\n";
+    s += "},\n" + Pair(t.ln2) + ",\n" + Pair(t.invLn10) + ",\n";
+    for (const auto* list : {&t.sinJ, &t.cosJ}) {
+        s += "{";
+        for (const DD& d : *list) {
+            s += Pair(d) + ",\n";
+        }
+        s += "},\n";
+    }
+    s += "{";
+    for (const DD& d : t.atanJ) {
+        s += Pair(d) + ",\n";
+    }
+    s += "},\n" + Pair(t.piOver2) + ",\n" + Pair(t.pi) + ",\n};\n// clang-format on\n\n";
     s += "}  // namespace quorbit1::math\n";
     return s;
 }

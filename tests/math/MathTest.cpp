@@ -26,9 +26,11 @@ using quorbit1::test::SameDouble;
 namespace {
 
 const MathFunction kFunctions[] = {
-    {"exp", quorbit1::math::Exp, mpfr_exp},
-    {"log", quorbit1::math::Log, mpfr_log},
-    {"log10", quorbit1::math::Log10, mpfr_log10},
+    {"exp", quorbit1::math::Exp, mpfr_exp},       {"log", quorbit1::math::Log, mpfr_log},
+    {"log10", quorbit1::math::Log10, mpfr_log10}, {"sin", quorbit1::math::Sin, mpfr_sin},
+    {"cos", quorbit1::math::Cos, mpfr_cos},       {"tan", quorbit1::math::Tan, mpfr_tan},
+    {"asin", quorbit1::math::Asin, mpfr_asin},    {"acos", quorbit1::math::Acos, mpfr_acos},
+    {"atan", quorbit1::math::Atan, mpfr_atan},
 };
 
 const MathFunction& Function(const std::string& name) {
@@ -48,7 +50,8 @@ std::string Hex(double x) {
 }
 
 // Arguments of every kind: any bit pattern, and the regions where functions are hard or change:
-// around 0 and 1, the ends of exp's range, subnormals, integers and powers of ten.
+// around 0 and +-1, the ends of exp's range, subnormals, integers, powers of ten, and near
+// multiples of pi/2.
 double Argument(std::mt19937_64& g, int region) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const double sign = (g() & 1) != 0 ? 1.0 : -1.0;
@@ -69,11 +72,18 @@ double Argument(std::mt19937_64& g, int region) {
             return std::ldexp(unit(g), -1022);  // subnormal
         case 7:
             return sign * static_cast<double>(g() % 2000) / 8.0;
-        default:
+        case 8:
             return std::pow(10.0, static_cast<int>(g() % 45) - 22) *
                    (1.0 + sign * 0x1p-52 * static_cast<double>(g() % 3));
+        case 9:
+            return sign * (static_cast<double>(g() % (1u << 22)) * 0x1.921fb54442d18p+0 +
+                           std::ldexp(unit(g) - 0.5, -static_cast<int>(g() % 50)));
+        default:
+            return sign * (1.0 - std::ldexp(unit(g), -static_cast<int>(g() % 56)));
     }
 }
+
+constexpr int kRegions = 11;
 
 long Samples() {
     const char* n = std::getenv("QUORBIT1_MATH_SAMPLES");
@@ -87,7 +97,7 @@ TEST_P(RandomArguments, AreRoundedCorrectly) {
     std::mt19937_64 g(19);
     long wrong = 0;
     for (long i = 0, n = Samples(); i < n; ++i) {
-        const double x = Argument(g, static_cast<int>(i % 9));
+        const double x = Argument(g, static_cast<int>(i % kRegions));
         const double expected = Oracle(f.oracle, x);
         const double got = f.ours(x);
         if (!SameDouble(got, expected) && ++wrong <= 5) {
@@ -110,14 +120,61 @@ TEST(SpecialValues, AsCDefinesThem) {
         double x;
         double expected;
     } rows[] = {
-        {"exp", 0.0, 1.0},     {"exp", -0.0, 1.0},     {"exp", inf, inf},
-        {"exp", -inf, 0.0},    {"exp", nan, nan},      {"exp", 710.0, inf},
-        {"exp", -746.0, 0.0},  {"exp", 0x1p-60, 1.0},  {"exp", -0x1p-1074, 1.0},
-        {"log", 1.0, 0.0},     {"log", 0.0, -inf},     {"log", -0.0, -inf},
-        {"log", -1.0, nan},    {"log", inf, inf},      {"log", -inf, nan},
-        {"log", nan, nan},     {"log10", 1.0, 0.0},    {"log10", 1000.0, 3.0},
-        {"log10", 1e22, 22.0}, {"log10", 0.001, -3.0}, {"log10", 0.0, -inf},
-        {"log10", -2.0, nan},  {"log10", inf, inf},    {"log10", 0x1p-1074, -0x1.434e6420f4374p+8},
+        {"exp", 0.0, 1.0},
+        {"exp", -0.0, 1.0},
+        {"exp", inf, inf},
+        {"exp", -inf, 0.0},
+        {"exp", nan, nan},
+        {"exp", 710.0, inf},
+        {"exp", -746.0, 0.0},
+        {"exp", 0x1p-60, 1.0},
+        {"exp", -0x1p-1074, 1.0},
+        {"log", 1.0, 0.0},
+        {"log", 0.0, -inf},
+        {"log", -0.0, -inf},
+        {"log", -1.0, nan},
+        {"log", inf, inf},
+        {"log", -inf, nan},
+        {"log", nan, nan},
+        {"log10", 1.0, 0.0},
+        {"log10", 1000.0, 3.0},
+        {"log10", 1e22, 22.0},
+        {"log10", 0.001, -3.0},
+        {"log10", 0.0, -inf},
+        {"log10", -2.0, nan},
+        {"log10", inf, inf},
+        {"log10", 0x1p-1074, -0x1.434e6420f4374p+8},
+        {"sin", -0.0, -0.0},
+        {"sin", inf, nan},
+        {"sin", -inf, nan},
+        {"sin", nan, nan},
+        {"sin", 0x1p-1074, 0x1p-1074},
+        {"cos", -0.0, 1.0},
+        {"cos", -inf, nan},
+        {"cos", nan, nan},
+        {"tan", -0.0, -0.0},
+        {"tan", inf, nan},
+        {"tan", 0x1p-1022, 0x1p-1022},
+        {"asin", -0.0, -0.0},
+        {"asin", 1.0, 0x1.921fb54442d18p+0},
+        {"asin", -1.0, -0x1.921fb54442d18p+0},
+        {"asin", 0x1.0000000000001p+0, nan},
+        {"asin", -inf, nan},
+        {"acos", 1.0, 0.0},
+        {"acos", -1.0, 0x1.921fb54442d18p+1},
+        {"acos", 0.0, 0x1.921fb54442d18p+0},
+        {"acos", -0x1.0000000000001p+0, nan},
+        {"acos", nan, nan},
+        {"atan", -0.0, -0.0},
+        {"atan", inf, 0x1.921fb54442d18p+0},
+        {"atan", -inf, -0x1.921fb54442d18p+0},
+        {"atan", 0x1.fffffffffffffp+1023, 0x1.921fb54442d18p+0},
+        {"atan", nan, nan},
+        // The largest double, whose quadrant needs 2/pi to 2^-1024.
+        {"sin", 0x1.fffffffffffffp+1023, 0x1.452fc98b34e97p-8},
+        {"cos", 0x1.fffffffffffffp+1023, -0x1.fffe62ecfab75p-1},
+        // The double nearest a multiple of pi/2 (about 2^-61 from it).
+        {"cos", 0x1.6ac5b262ca1ffp+849, -0x1.14ae72e6ba22fp-61},
     };
     for (const auto& r : rows) {
         const double got = Function(r.function).ours(r.x);
@@ -271,7 +328,7 @@ TEST(HardCases, DISABLED_SearchHardCases) {
     for (const MathFunction& f : kFunctions) {
         std::vector<std::pair<double, double>> best;  // distance, argument
         for (long i = 0, n = Samples(); i < n; ++i) {
-            const double x = Argument(g, static_cast<int>(i % 9));
+            const double x = Argument(g, static_cast<int>(i % kRegions));
             if (std::isfinite(f.ours(x)) && f.ours(x) != 0) {
                 best.emplace_back(quorbit1::test::DistanceToMidpoint(f.oracle, x), x);
             }

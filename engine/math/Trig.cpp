@@ -1,0 +1,382 @@
+// Sine, cosine, tangent and their inverses, correctly rounded: a fast path in double-double with a
+// rounding test, and Fixed's 288 bits where the test cannot decide.
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <limits>
+
+#include "CrMath.h"
+#include "DoubleDouble.h"
+#include "Fixed.h"
+#include "Tables.h"
+
+namespace quorbit1::math {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The fast paths below keep their relative error under 2^-80 (see each); the rounding test
+// allows 2^-70.
+constexpr double kFastError = 0x1p-70;
+
+// Below this, sin x, tan x, asin x and atan x round to x, and cos x to 1: the next term, x^3/3
+// at most, is under 2^-55 of x, less than half the gap to x's neighbours.
+constexpr double kTiny = 0x1p-27;
+
+// The first 1536 bits of 2/pi, 32 to a word, the first word's leading bit of weight 2^-1:
+// enough for the largest double (2^1024 needs the bits to 2^-1024 for its quadrant) and then
+// 384 more, of which the reduction keeps 288 past the point.
+constexpr std::uint32_t kTwoOverPi[48] = {
+    0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599, 0x3C439041, 0xFE5163AB, 0xDEBBC561,
+    0xB7246E3A, 0x424DD2E0, 0x06492EEA, 0x09D1921C, 0xFE1DEB1C, 0xB129A73E, 0xE88235F5, 0x2EBB4484,
+    0xE99C7026, 0xB45F7E41, 0x3991D639, 0x835339F4, 0x9C845F8B, 0xBDF9283B, 0x1FF897FF, 0xDE05980F,
+    0xEF2F118B, 0x5A0A6D1F, 0x6D367ECF, 0x27CB09B7, 0x4F463F66, 0x9E5FEA2D, 0x7527BAC7, 0xEBE5F17B,
+    0x3D0739F7, 0x8A5292EA, 0x6BFB5FB1, 0x1F8D5D08, 0x56033046, 0xFC7B6BAB, 0xF0CFBC20, 0x9AF4361D,
+    0xA9E39161, 0x5EE61B08, 0x6599855F, 0x14A06840, 0x8DFFD880, 0x4D732731, 0x06061556, 0xCA73A8C9,
+};
+
+// The 32 bits of 2/pi of weights 2^-j .. 2^-(j + 31); bits of weight 2^0 and above are 0.
+std::uint32_t TwoOverPiBits(int j) {
+    const int p = j - 1;  // bit index from the first bit after the point
+    if (p <= -32) {
+        return 0;
+    }
+    if (p < 0) {
+        return kTwoOverPi[0] >> -p;
+    }
+    const auto i = static_cast<std::size_t>(p / 32);
+    const int s = p % 32;
+    const std::uint32_t next = i + 1 < std::size(kTwoOverPi) ? kTwoOverPi[i + 1] : 0;
+    return s == 0 ? kTwoOverPi[i] : (kTwoOverPi[i] << s) | (next >> (32 - s));
+}
+
+constexpr int kFractionWords = 12;
+
+// x 2/pi = k + f for |x| >= pi/4 (Payne and Hanek): with x = m 2^e (m an integer below 2^53),
+// only the bits of 2^e 2/pi below 4 matter for k mod 4 and f, since m times the others is a
+// multiple of 4. Those bits, to 2^-384, times m exactly, leave f with an error below 2^-331;
+// the nearest double to a multiple of pi/2 lies about 2^-61 from it, so f keeps at least 270
+// correct bits.
+struct Reduced {
+    int quadrant = 0;  // k mod 4
+    bool negative = false;
+    std::array<std::uint32_t, kFractionWords> f{};  // |f| <= 1/2, most significant word first
+};
+
+Reduced Reduce(double x) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int e = static_cast<int>((bits >> 52) & 0x7FF) - 1075;
+    // a[0]: the bits of weight 2^1 and 2^0 of 2^e 2/pi; a[1..12]: its fraction.
+    std::array<std::uint32_t, kFractionWords + 1> a{};
+    a[0] = TwoOverPiBits(e - 31) & 3u;
+    for (int i = 1; i <= kFractionWords; ++i) {
+        a[static_cast<std::size_t>(i)] = TwoOverPiBits(e + 1 + 32 * (i - 1));
+    }
+    // p = m a, the words of the same weights (a word above them would be a multiple of 4).
+    std::array<std::uint32_t, kFractionWords + 1> p{};
+    const std::uint64_t mLow = m & 0xFFFFFFFFu;
+    const std::uint64_t mHigh = m >> 32;
+    std::uint64_t carry = 0;
+    std::uint64_t carryHigh = 0;
+    for (std::size_t i = kFractionWords + 1; i-- > 0;) {
+        // Word i gets a[i] mLow's low half, a[i + 1] mLow's high half (in carry) and
+        // a[i + 1] mHigh's low half; mHigh < 2^21 keeps each sum below 2^64.
+        const std::uint64_t low = a[i] * mLow + carry;
+        const std::uint64_t high = (i + 1 < a.size() ? a[i + 1] * mHigh : 0) + carryHigh;
+        const std::uint64_t sum = (low & 0xFFFFFFFFu) + (high & 0xFFFFFFFFu);
+        p[i] = static_cast<std::uint32_t>(sum);
+        carry = (low >> 32) + (sum >> 32);
+        carryHigh = high >> 32;
+    }
+    Reduced r;
+    int k = static_cast<int>(p[0] & 3u);
+    if ((p[1] >> 31) != 0) {  // f >= 1/2: k + 1 and f - 1, whose magnitude is 1 - f
+        ++k;
+        r.negative = true;
+        std::uint64_t borrow = 0;
+        for (std::size_t i = kFractionWords; i >= 1; --i) {
+            const std::uint64_t d = std::uint64_t{0} - p[i] - borrow;
+            r.f[i - 1] = static_cast<std::uint32_t>(d);
+            borrow = (d >> 32) != 0 ? 1 : 0;
+        }
+    } else {
+        for (std::size_t i = 1; i <= kFractionWords; ++i) {
+            r.f[i - 1] = p[i];
+        }
+    }
+    r.quadrant = k & 3;
+    return r;
+}
+
+// f times pi/2 as a double-double: f from its first five non-zero words (at least 129 bits),
+// relative error about 2^-102. False if f is 0, which no double gives.
+bool ReducedDD(const Reduced& r, DD& out) {
+    std::size_t i = 0;
+    while (i < r.f.size() && r.f[i] == 0) {
+        ++i;
+    }
+    if (i + 5 > r.f.size()) {
+        return false;
+    }
+    double scale = PowerOfTwo(-32 * static_cast<int>(i + 1));
+    DD f = FastTwoSum(r.f[i] * scale, r.f[i + 1] * scale * 0x1p-32);
+    for (std::size_t j = i + 2; j < i + 5; ++j) {
+        scale *= 0x1p-32;
+        f = Add(f, DD{r.f[j] * scale * 0x1p-32, 0.0});
+    }
+    out = Mul(f, kTables.piOver2);
+    if (r.negative) {
+        out = Neg(out);
+    }
+    return true;
+}
+
+Fixed ReducedFixed(const Reduced& r) {
+    return Fixed::FromFractionWords(r.f.data(), kFractionWords, r.negative) * PiOver2();
+}
+
+// sin r and cos r for |r| <= pi/4 (a little more is fine), relative error below 2^-88:
+// r = a + b with a = j/64 from the tables and |b| <= 1/128; sin b and cos b by their series to
+// b^15, in double-double up to b^3/6 and b^2/2, the rest in double (its rounding is 2^-53 of
+// b^5/120 and of b^4/24 at most, below 2^-88 of the result). For j >= 1 the results are at
+// least 2^-7.1, so an error of 2^-100 absolute in r or the tables stays below 2^-92 of them.
+void SinCosDD(DD r, DD& sinR, DD& cosR) {
+    const bool negative = r.hi < 0.0;
+    if (negative) {
+        r = Neg(r);
+    }
+    const auto j = static_cast<std::size_t>(r.hi * 64.0 + 0.5);
+    const DD b = TwoSum(r.hi - static_cast<double>(j) * 0x1p-6, r.lo);
+    const DD b2 = Mul(b, b);
+    const DD b3 = Mul(b2, b);
+    const double z = b2.hi;
+    const double sinTail =
+        1.0 / 120 +
+        z * (-1.0 / 5040 + z * (1.0 / 362880 + z * (-1.0 / 39916800 + z * (1.0 / 6227020800))));
+    const double cosTail =
+        1.0 / 24 +
+        z * (-1.0 / 720 + z * (1.0 / 40320 + z * (-1.0 / 3628800 + z * (1.0 / 479001600))));
+    constexpr DD kMinusSixth{-0x1.5555555555555p-3, -0x1.5555555555555p-57};
+    const DD sinB = Add(b, Add(Mul(b3, kMinusSixth), DD{b3.hi * z * sinTail, 0.0}));
+    const DD cosB = Add(DD{1.0, 0.0}, DD{-0.5 * b2.hi, -0.5 * b2.lo + z * z * cosTail});
+    if (j == 0) {
+        sinR = sinB;
+        cosR = cosB;
+    } else {
+        const DD sa = kTables.sinJ[j];
+        const DD ca = kTables.cosJ[j];
+        sinR = Add(Mul(sa, cosB), Mul(ca, sinB));
+        cosR = Add(Mul(ca, cosB), Neg(Mul(sa, sinB)));
+    }
+    if (negative) {
+        sinR = Neg(sinR);
+    }
+}
+
+enum class Trig { kSin, kCos, kTan };
+
+// The quadrant's sign and which of sin r, cos r each function takes: sin x = sin r, cos r,
+// -sin r, -cos r and cos x = cos r, -sin r, -cos r, sin r for quadrants 0..3; tan x is
+// sin r / cos r or -cos r / sin r.
+DD FromQuadrant(Trig which, int quadrant, DD s, DD c) {
+    switch (which) {
+        case Trig::kSin:
+            return quadrant == 0 ? s : quadrant == 1 ? c : quadrant == 2 ? Neg(s) : Neg(c);
+        case Trig::kCos:
+            return quadrant == 0 ? c : quadrant == 1 ? Neg(s) : quadrant == 2 ? Neg(c) : s;
+        case Trig::kTan:
+            break;
+    }
+    return (quadrant & 1) == 0 ? Div(s, c) : Neg(Div(c, s));
+}
+
+// The accurate path's answer, with tan x of a tiny r scaled into Fixed's range first.
+double FromQuadrantFixed(Trig which, int quadrant, const Fixed& r) {
+    const Fixed s = SinFixed(r);
+    const Fixed c = CosFixed(r);
+    if (which != Trig::kTan) {
+        const Fixed& v = (which == Trig::kSin) == ((quadrant & 1) == 0) ? s : c;
+        const bool flip = which == Trig::kSin ? quadrant >= 2 : (quadrant == 1 || quadrant == 2);
+        return (flip ? -v : v).ToDouble();
+    }
+    if ((quadrant & 1) == 0) {
+        return (s / c).ToDouble();
+    }
+    // -cos r / sin r, up to 2^62: with sin r = s' 2^-k, s' in [1/2, 2), it is -(c / s') 2^k.
+    const double approx = Abs(s.ToDouble());
+    int k = 0;
+    while (approx * PowerOfTwo(k) < 0.5) {
+        ++k;
+    }
+    return (-(c / s.Scaled(k))).ToDouble(k);
+}
+
+double TrigOf(Trig which, double x) {
+    if (x != x) {
+        return x + x;
+    }
+    const double ax = Abs(x);
+    if (ax == std::numeric_limits<double>::infinity()) {
+        return kNaN;
+    }
+    if (ax < kTiny) {
+        return which == Trig::kCos ? 1.0 : x;
+    }
+    // sin and tan are odd, cos even: work with |x| and set the sign at the end.
+    const double sign = which != Trig::kCos && x < 0.0 ? -1.0 : 1.0;
+    constexpr double kPiOver4 = 0x1.921fb54442d18p-1;  // below pi/4
+    Reduced reduced;
+    DD r{ax, 0.0};
+    if (ax > kPiOver4) {
+        reduced = Reduce(ax);
+        if (!ReducedDD(reduced, r)) {
+            return kNaN;  // not reached: no double is a multiple of pi/2
+        }
+    }
+    DD s;
+    DD c;
+    SinCosDD(r, s, c);
+    const DD v = FromQuadrant(which, reduced.quadrant, s, c);
+    double out = 0;
+    if (RoundsTo(v, Abs(v.hi) * kFastError, out)) {
+        return sign * out;
+    }
+    const Fixed rf = ax > kPiOver4 ? ReducedFixed(reduced) : Fixed::FromDouble(ax);
+    return sign * FromQuadrantFixed(which, reduced.quadrant, rf);
+}
+
+// atan u for 0 <= u <= 1 (a little more is fine), relative error below 2^-83: u = c + (u - c)
+// with c = j/64, atan u = atan c + atan t, t = (u - c) / (1 + u c), |t| <= 1/128; atan t by its
+// series to t^17 (the rest below 2^-116 of t), in double-double up to t^3/3, the rest in
+// double (its rounding, 2^-53 of t^5/5, is below 2^-83 of t).
+DD AtanDD(DD u) {
+    const auto j = static_cast<std::size_t>(u.hi * 64.0 + 0.5);
+    const double c = static_cast<double>(j) * 0x1p-6;
+    const DD num = TwoSum(u.hi - c, u.lo);
+    DD p = TwoProd(u.hi, c);
+    p.lo += u.lo * c;
+    const DD t = j == 0 ? u : Div(num, Add(DD{1.0, 0.0}, p));
+    const DD t2 = Mul(t, t);
+    const DD t3 = Mul(t2, t);
+    const double z = t2.hi;
+    const double tail =
+        1.0 / 5 +
+        z * (-1.0 / 7 +
+             z * (1.0 / 9 + z * (-1.0 / 11 + z * (1.0 / 13 + z * (-1.0 / 15 + z * (1.0 / 17))))));
+    constexpr DD kMinusThird{-0x1.5555555555555p-2, -0x1.5555555555555p-56};
+    const DD atanT = Add(t, Add(Mul(t3, kMinusThird), DD{t3.hi * z * tail, 0.0}));
+    return j == 0 ? atanT : Add(kTables.atanJ[j], atanT);
+}
+
+// atan(y / x) for y, x >= 0, not both 0, through atan of the smaller over the larger.
+DD AtanOfRatio(DD y, DD x) {
+    if (y.hi <= x.hi) {
+        return AtanDD(Div(y, x));
+    }
+    return Add(kTables.piOver2, Neg(AtanDD(Div(x, y))));
+}
+
+// sqrt(1 - x^2) for 0 <= x <= 1, with 1 - x^2 = (1 - x)(1 + x) exact before the root.
+DD Cofactor(double x) {
+    return Sqrt(Mul(TwoSum(1.0, -x), TwoSum(1.0, x)));
+}
+
+Fixed CofactorFixed(double x) {
+    const Fixed f = Fixed::FromDouble(x);
+    return Sqrt(Fixed::FromInt(1) - f * f);
+}
+
+// The fast path's v when the rounding test decides it, else the accurate path's value at x.
+double Decide(DD v, double sign, Fixed (*accurate)(double), double x) {
+    double out = 0;
+    if (RoundsTo(v, Abs(v.hi) * kFastError, out)) {
+        return sign * out;
+    }
+    return sign * accurate(x).ToDouble();
+}
+
+}  // namespace
+
+double Sin(double x) {
+    return TrigOf(Trig::kSin, x);
+}
+
+double Cos(double x) {
+    return TrigOf(Trig::kCos, x);
+}
+
+double Tan(double x) {
+    return TrigOf(Trig::kTan, x);
+}
+
+double Asin(double x) {
+    const double ax = Abs(x);
+    if (!(ax <= 1.0)) {
+        return x != x ? x + x : kNaN;
+    }
+    if (ax < kTiny) {
+        return x;
+    }
+    const double sign = x < 0.0 ? -1.0 : 1.0;
+    return Decide(
+        AtanOfRatio({ax, 0.0}, Cofactor(ax)), sign,
+        [](double a) { return AtanFixed(Fixed::FromDouble(a), CofactorFixed(a)); }, ax);
+}
+
+// acos x = atan(sqrt(1 - x^2) / x) for x >= 0, pi minus that of |x| for x < 0.
+double Acos(double x) {
+    const double ax = Abs(x);
+    if (!(ax <= 1.0)) {
+        return x != x ? x + x : kNaN;
+    }
+    DD v = AtanOfRatio(Cofactor(ax), {ax, 0.0});
+    if (x < 0.0) {
+        v = Add(kTables.pi, Neg(v));
+    }
+    return Decide(
+        v, 1.0,
+        [](double a) {
+            const Fixed f = AtanFixed(CofactorFixed(Abs(a)), Fixed::FromDouble(Abs(a)));
+            return a < 0.0 ? PiOver2().MulSmall(2) - f : f;
+        },
+        x);
+}
+
+// atan x = pi/2 - atan(1/x) for |x| > 1; past 2^60, 1/x in double is close enough (its
+// rounding is below 2^-113 of pi/2), and Dekker's product of 1/x would underflow.
+double Atan(double x) {
+    if (x != x) {
+        return x + x;
+    }
+    const double ax = Abs(x);
+    if (ax < kTiny) {
+        return x;
+    }
+    const double sign = x < 0.0 ? -1.0 : 1.0;
+    DD v;
+    if (ax <= 1.0) {
+        v = AtanDD({ax, 0.0});
+    } else {
+        const DD inverse = ax > 0x1p60 ? DD{1.0 / ax, 0.0} : Div({1.0, 0.0}, {ax, 0.0});
+        v = Add(kTables.piOver2, Neg(AtanDD(inverse)));
+    }
+    return Decide(
+        v, sign,
+        [](double a) {
+            if (a <= 1.0) {
+                return AtanFixed(Fixed::FromDouble(a), Fixed::FromInt(1));
+            }
+            // a = m 2^e, m in [1, 2): 1/a = (1/m) 2^-e.
+            const auto bits = std::bit_cast<std::uint64_t>(a);
+            const int e = static_cast<int>(bits >> 52) - 1023;
+            const double m = std::bit_cast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
+                                                   (std::uint64_t{1023} << 52));
+            const Fixed inverse = (Fixed::FromInt(1) / Fixed::FromDouble(m)).Scaled(-e);
+            return PiOver2() - AtanFixed(inverse, Fixed::FromInt(1));
+        },
+        ax);
+}
+
+}  // namespace quorbit1::math
