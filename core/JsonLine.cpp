@@ -1,9 +1,9 @@
 #include "JsonLine.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
+#include "BitCast.h"
 #include "NumberText.h"
 #include "Utf8.h"
 
@@ -83,8 +83,8 @@ std::string_view OkJsonWriter::Line(std::string_view text, int angleMode, const 
     j += "],\"usualReading\":{"sv;
     if (usual.ok) {
         // Mostly both readings agree, and the texts are already made.
-        if (std::bit_cast<std::uint64_t>(usual.value) !=
-            std::bit_cast<std::uint64_t>(outcome.answer)) {
+        if (quorbit1::BitCast<std::uint64_t>(usual.value) !=
+            quorbit1::BitCast<std::uint64_t>(outcome.answer)) {
             FormatNumber(usual.value);
         }
         j += "\"value\":"sv;

@@ -1,10 +1,10 @@
 #include "Working.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstdio>
 
+#include "BitCast.h"
 #include "Functions.h"
 #include "NumberText.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 bool SameTerm(const Term& a, const Term& b) {
     return a.funcCode == b.funcCode &&
-           std::bit_cast<std::uint64_t>(a.value) == std::bit_cast<std::uint64_t>(b.value) &&
+           quorbit1::BitCast<std::uint64_t>(a.value) == quorbit1::BitCast<std::uint64_t>(b.value) &&
            a.op == b.op && a.openParens == b.openParens && a.closeParens == b.closeParens;
 }
 

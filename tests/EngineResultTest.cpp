@@ -3,13 +3,13 @@
 // the flags each text raises; and what one evaluator carries from one solve to the next.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "BitCast.h"
 #include "Equation.h"
 #include "TestSupport.h"
 
@@ -57,8 +57,8 @@ TEST_P(ResultTable, GivesValueAndFlags) {
     e.m_angleMode = c.mode;
     e.Solve();
     if (c.exact && !std::isnan(c.expected)) {
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(e.m_result),
-                  std::bit_cast<std::uint64_t>(c.expected))
+        EXPECT_EQ(quorbit1::BitCast<std::uint64_t>(e.m_result),
+                  quorbit1::BitCast<std::uint64_t>(c.expected))
             << "got " << e.m_result;
     } else {
         EXPECT_TRUE(Same14(e.m_result, c.expected)) << "got " << e.m_result;
@@ -126,8 +126,8 @@ TEST(EngineVariables, CallerSetsSlotsBeforeSolve) {
         e.SetSlots({2, 3, 5, 7});
         e.m_text = r.text;
         e.Solve();
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(e.m_result),
-                  std::bit_cast<std::uint64_t>(r.expected))
+        EXPECT_EQ(quorbit1::BitCast<std::uint64_t>(e.m_result),
+                  quorbit1::BitCast<std::uint64_t>(r.expected))
             << r.text;
         EXPECT_EQ(FlagsOf(e), 0u) << r.text;
     }

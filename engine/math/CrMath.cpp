@@ -1,10 +1,12 @@
 #include "CrMath.h"
 
 #include <bit>
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
+#include "BitCast.h"
 #include "DoubleDouble.h"
 #include "Fixed.h"
 #include "Tables.h"
@@ -38,15 +40,15 @@ constexpr double kLogTail[] = {1.0 / 13, -1.0 / 12, 1.0 / 11, -1.0 / 10, 1.0 / 9
 // below 2^-84 absolutely elsewhere, where |ln x| > 2^-8.1. The double-double steps add errors of
 // about 2^-104 of the terms, so below 2^-96 of the result.
 DD LogDD(double x, const Tables& t) {
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    std::uint64_t bits = quorbit1::BitCast<std::uint64_t>(x);
     int e = static_cast<int>(bits >> 52);
     if (e == 0) {
-        bits = std::bit_cast<std::uint64_t>(x * 0x1p64);
+        bits = quorbit1::BitCast<std::uint64_t>(x * 0x1p64);
         e = static_cast<int>(bits >> 52) - 64;
     }
     e -= 1023;
-    double m = std::bit_cast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
-                                     (std::uint64_t{1023} << 52));
+    double m = quorbit1::BitCast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
+                                         (std::uint64_t{1023} << 52));
     if (m > 0x1.6a09e667f3bcdp+0) {  // sqrt(2)
         m *= 0.5;
         e += 1;
@@ -171,7 +173,7 @@ namespace {
 
 // The odd integer m and the exponent e with |x| = m 2^e, for finite x != 0.
 void OddParts(double x, std::uint64_t& m, int& e) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    const std::uint64_t bits = quorbit1::BitCast<std::uint64_t>(x);
     const int biased = static_cast<int>((bits >> 52) & 0x7FF);
     m = bits & ((std::uint64_t{1} << 52) - 1);
     e = biased - 1075;

@@ -3,23 +3,25 @@
 // operands instead of using a fused multiply-add, which not every target has or rounds alike.
 #pragma once
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+
+#include "BitCast.h"
 
 namespace quorbit1::math {
 
 // 2^p exactly, for p from -1074 (the smallest subnormal) to 1023.
 inline double PowerOfTwo(int p) {
     if (p >= -1022) {
-        return std::bit_cast<double>(static_cast<std::uint64_t>(p + 1023) << 52);
+        return quorbit1::BitCast<double>(static_cast<std::uint64_t>(p + 1023) << 52);
     }
-    return std::bit_cast<double>(std::uint64_t{1} << (p + 1074));
+    return quorbit1::BitCast<double>(std::uint64_t{1} << (p + 1074));
 }
 
 // |x|, by its sign bit.
 inline double Abs(double x) {
-    return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & ~(std::uint64_t{1} << 63));
+    return quorbit1::BitCast<double>(quorbit1::BitCast<std::uint64_t>(x) &
+                                     ~(std::uint64_t{1} << 63));
 }
 
 struct DD {

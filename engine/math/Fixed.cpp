@@ -3,8 +3,9 @@
 #include "DoubleDouble.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
+
+#include "BitCast.h"
 
 namespace quorbit1::math {
 
@@ -39,7 +40,7 @@ Fixed Fixed::FromInt(std::uint32_t n, bool negative) {
 
 Fixed Fixed::FromDouble(double d) {
     Fixed f;
-    const auto bits = std::bit_cast<std::uint64_t>(d);
+    const auto bits = quorbit1::BitCast<std::uint64_t>(d);
     f.m_negative = (bits >> 63) != 0;
     const int biased = static_cast<int>((bits >> 52) & 0x7FF);
     std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
@@ -73,7 +74,7 @@ Fixed Fixed::FromFraction64(std::uint64_t m) {
 Fixed Fixed::FromFractionWords(const std::uint32_t* words, int count, bool negative) {
     Fixed f;
     for (int i = 0; i < count && i + 1 < kLimbs; ++i) {
-        f.m_w[static_cast<std::size_t>(i + 1)] = words[i];
+        f.m_w[static_cast<std::size_t>(i) + 1] = words[i];
     }
     f.m_negative = negative;
     return f;
@@ -293,15 +294,15 @@ Fixed ExpOfFixed(const Fixed& r) {
 
 Fixed LogFixed(double x) {
     // x = m 2^e with m in [1, 2); ln m = 2 atanh((m - 1) / (m + 1)).
-    auto bits = std::bit_cast<std::uint64_t>(x);
+    auto bits = quorbit1::BitCast<std::uint64_t>(x);
     int e = static_cast<int>((bits >> 52) & 0x7FF);
     if (e == 0) {  // subnormal: normalise by 2^64
-        bits = std::bit_cast<std::uint64_t>(x * 18446744073709551616.0);
+        bits = quorbit1::BitCast<std::uint64_t>(x * 18446744073709551616.0);
         e = static_cast<int>((bits >> 52) & 0x7FF) - 64;
     }
     e -= 1023;
-    const double m = std::bit_cast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
-                                           (std::uint64_t{1023} << 52));
+    const double m = quorbit1::BitCast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
+                                               (std::uint64_t{1023} << 52));
     const Fixed mf = Fixed::FromDouble(m);
     const Fixed one = Fixed::FromInt(1);
     const Fixed lnM = TwiceAtanh((mf - one) / (mf + one));

@@ -1,7 +1,7 @@
-#include <bit>
 #include <cstdint>
 #include <cstdio>
 
+#include "BitCast.h"
 #include "Fixed.h"
 #include "Tables.h"
 
@@ -32,8 +32,8 @@ Tables ComputeTables() {
         t.exp2[j] = ToDD(ExpOfFixed(Ln2().MulSmall(j).DivSmall(128)));
     }
     const Fixed step = Ln2().DivSmall(128);
-    t.l1 = std::bit_cast<double>(std::bit_cast<std::uint64_t>(step.ToDouble()) &
-                                 ~((std::uint64_t{1} << 20) - 1));
+    t.l1 = quorbit1::BitCast<double>(quorbit1::BitCast<std::uint64_t>(step.ToDouble()) &
+                                     ~((std::uint64_t{1} << 20) - 1));
     const Fixed rest = step - Fixed::FromDouble(t.l1);
     t.l2 = rest.ToDouble();
     t.l3 = (rest - Fixed::FromDouble(t.l2)).ToDouble();

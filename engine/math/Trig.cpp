@@ -1,10 +1,11 @@
 // Sine, cosine, tangent and their inverses, correctly rounded: a fast path in double-double with a
 // rounding test, and Fixed's 288 bits where the test cannot decide.
 #include <array>
-#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
+#include "BitCast.h"
 #include "CrMath.h"
 #include "DoubleDouble.h"
 #include "Fixed.h"
@@ -65,7 +66,7 @@ struct Reduced {
 };
 
 Reduced Reduce(double x) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    const std::uint64_t bits = quorbit1::BitCast<std::uint64_t>(x);
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int e = static_cast<int>((bits >> 52) & 0x7FF) - 1075;
     // a[0]: the bits of weight 2^1 and 2^0 of 2^e 2/pi; a[1..12]: its fraction.
@@ -147,7 +148,7 @@ void SinCosDD(DD r, DD& sinR, DD& cosR) {
     if (negative) {
         r = Neg(r);
     }
-    const auto j = static_cast<std::size_t>(r.hi * 64.0 + 0.5);
+    const auto j = static_cast<std::size_t>(std::lround(r.hi * 64.0));
     const DD b = TwoSum(r.hi - static_cast<double>(j) * 0x1p-6, r.lo);
     const DD b2 = Mul(b, b);
     const DD b3 = Mul(b2, b);
@@ -252,7 +253,7 @@ double TrigOf(Trig which, double x) {
 // series to t^17 (the rest below 2^-116 of t), in double-double up to t^3/3, the rest in
 // double (its rounding, 2^-53 of t^5/5, is below 2^-83 of t).
 DD AtanDD(DD u) {
-    const auto j = static_cast<std::size_t>(u.hi * 64.0 + 0.5);
+    const auto j = static_cast<std::size_t>(std::lround(u.hi * 64.0));
     const double c = static_cast<double>(j) * 0x1p-6;
     const DD num = TwoSum(u.hi - c, u.lo);
     DD p = TwoProd(u.hi, c);
@@ -369,10 +370,10 @@ double Atan(double x) {
                 return AtanFixed(Fixed::FromDouble(a), Fixed::FromInt(1));
             }
             // a = m 2^e, m in [1, 2): 1/a = (1/m) 2^-e.
-            const auto bits = std::bit_cast<std::uint64_t>(a);
+            const auto bits = quorbit1::BitCast<std::uint64_t>(a);
             const int e = static_cast<int>(bits >> 52) - 1023;
-            const double m = std::bit_cast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
-                                                   (std::uint64_t{1023} << 52));
+            const double m = quorbit1::BitCast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
+                                                       (std::uint64_t{1023} << 52));
             const Fixed inverse = (Fixed::FromInt(1) / Fixed::FromDouble(m)).Scaled(-e);
             return PiOver2() - AtanFixed(inverse, Fixed::FromInt(1));
         },

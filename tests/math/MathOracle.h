@@ -5,9 +5,10 @@
 
 #include <mpfr.h>
 
-#include <bit>
 #include <cstdint>
 #include <string>
+
+#include "BitCast.h"
 
 namespace quorbit1::test {
 
@@ -43,7 +44,8 @@ inline double Oracle(MpfrFunction f, double x) {
 
 // Bit for bit, all NaNs alike.
 inline bool SameDouble(double a, double b) {
-    return (a != a && b != b) || std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return (a != a && b != b) ||
+           quorbit1::BitCast<std::uint64_t>(a) == quorbit1::BitCast<std::uint64_t>(b);
 }
 
 // How close f(x) comes to a midpoint between two doubles, in ulps of the result: 0.5 at the

@@ -57,7 +57,7 @@ double Argument(std::mt19937_64& g, int region) {
     const double sign = (g() & 1) != 0 ? 1.0 : -1.0;
     switch (region) {
         case 0:
-            return std::bit_cast<double>(g());
+            return quorbit1::BitCast<double>(g());
         case 1:
             return sign * 750.0 * unit(g);
         case 2:
@@ -225,8 +225,8 @@ TEST(Pow, IsRoundedCorrectly) {
         double y = 0;
         switch (i % 7) {
             case 0:
-                x = std::bit_cast<double>(g());
-                y = std::bit_cast<double>(g());
+                x = quorbit1::BitCast<double>(g());
+                y = quorbit1::BitCast<double>(g());
                 break;
             case 1:
                 x = 1.0 + (u(g) - 0.5) * std::ldexp(1.0, -static_cast<int>(g() % 50));
