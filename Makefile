@@ -4,7 +4,8 @@ PRESET ?= default
 MAKEFLAGS += --no-print-directory
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all deps configure build run test clean format lint mutants bench fuzz mathcheck
+.PHONY: all deps configure build run test clean format lint mutants bench fuzz mathcheck \
+	test-i386 test-wasm
 
 all: build
 
@@ -27,6 +28,24 @@ test: build
 MATH_SAMPLES ?= 10000000
 mathcheck: build
 	@QUORBIT1_MATH_SAMPLES=$(MATH_SAMPLES) $(BUILD_DIR)/tests/math_tests --gtest_brief=1
+
+# The engine's tests, digests of every function's bits among them, built for 32-bit x86 and
+# for WebAssembly run by node: the same answers, bit for bit, as here.
+test-i386:
+	@scripts/deps.sh i386
+	@cmake --preset i386 >/dev/null
+	@scripts/build.sh i386
+	@ctest --preset i386
+
+# Debian's emscripten looks for its node modules in /usr/share/nodejs; node's own fetch(),
+# which this emscripten's loader would take for reading a local file, is switched off.
+test-wasm: export NODE_PATH := /usr/share/nodejs
+test-wasm:
+	@scripts/deps.sh wasm
+	@emcmake cmake --preset wasm \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR="$$(command -v node);--no-experimental-fetch" >/dev/null
+	@scripts/build.sh wasm
+	@ctest --preset wasm
 
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)

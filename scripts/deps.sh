@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs to build, test and run, where missing.
+# Installs the Debian packages the project needs to build, test and run, where missing; with
+# i386 or wasm, those of the engine's tests on 32-bit x86 or WebAssembly instead.
 # As root it runs apt-get itself; otherwise it prints the command to run and fails.
 set -euo pipefail
 
-packages=(
+case "${1:-}" in
+i386) packages=(cmake g++-multilib googletest) ;;
+wasm) packages=(cmake emscripten googletest) ;;
+*) packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
   libcli11-dev nlohmann-json3-dev libedit-dev scdoc groff-base man-db
@@ -12,7 +16,8 @@ packages=(
   xvfb xauth bc libx11-dev
   clang clang-tidy libclang-rt-14-dev valgrind python3 python3-jsonschema
   libmuparser-dev libfparser-dev
-)
+) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
