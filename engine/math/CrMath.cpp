@@ -26,19 +26,15 @@ const Tables& T() {
     return kTables;
 }
 
-// The coefficients of q in ln(1 + r) = r - r^2/2 + r^3/3 + r^4 q(r), highest first:
-// (-1)^(n+1)/n for n = 13 down to 4.
-constexpr double kLogTail[] = {1.0 / 13, -1.0 / 12, 1.0 / 11, -1.0 / 10, 1.0 / 9,
-                               -1.0 / 8, 1.0 / 7,   -1.0 / 6, 1.0 / 5,   -1.0 / 4};
-
-// ln x as a double-double for finite x > 0, relative error below 2^-76.
-// x = 2^e m with m in [sqrt(1/2), sqrt(2)); with k = round(128 m) and c = 128/k rounded,
+// ln x as a double-double for finite x > 0, relative error below 2^-72.
+// x = 2^e m with m in [sqrt(1/2), sqrt(2)); with k = round(512 m) and c = 512/k rounded,
 // r = c m - 1 is exact as a double-double (Dekker's product, Sterbenz's subtraction) and
-// |r| < 2^-7.4; ln x = e ln 2 - ln c + ln(1 + r), the last by its series to r^13 (the rest below
-// 2^-101 of the result), the terms from r^4 on in double: their rounding, 2^-53 of r^4/4, is
-// below 2^-79 of r where |r| <= 2^-8 (k = 128, c = 1, ln c = 0: no cancellation near 1) and
-// below 2^-84 absolutely elsewhere, where |ln x| > 2^-8.1. The double-double steps add errors of
-// about 2^-104 of the terms, so below 2^-96 of the result.
+// |r| < 2^-9.9; ln x = e ln 2 - ln c + ln(1 + r), with ln(1 + r) = r - r^2/2 + r^3 q(r), q to
+// r^6 (the rest below 2^-93 of r). r^2 is exact; r^3 q(r) in double is rounded by about 2^-51
+// of r^3/3 at most, below 2^-72.6 of the result, since |ln x| >= 2^-10 unless c = 1 and
+// ln x is about r (2^-72.3 is the largest error seen against MPFR). e ln 2 is exact in its first
+// part (42 bits of ln 2 times |e| < 2^11); the big terms are summed exactly, the small ones in
+// double, far below that bound.
 DD LogDD(double x, const Tables& t) {
     std::uint64_t bits = quorbit1::BitCast<std::uint64_t>(x);
     int e = static_cast<int>(bits >> 52);
@@ -53,24 +49,22 @@ DD LogDD(double x, const Tables& t) {
         m *= 0.5;
         e += 1;
     }
-    const int k = static_cast<int>(std::lround(m * 128.0));
-    const DD p = TwoProd(t.c[k], m);
+    const auto i = static_cast<std::size_t>(Nearest(m * 512.0)) - Tables::kLogFirst;
+    const DD p = TwoProd(t.c[i], m);
     const DD r = TwoSum(p.hi - 1.0, p.lo);
-
-    // ln(1 + r) = r - r^2/2 + r^3/3 + r^4 q(r), q(r) = -1/4 + r/5 - ... to r^13, in double.
-    const double x1 = r.hi;
-    double q = kLogTail[0];
-    for (std::size_t n = 1; n < std::size(kLogTail); ++n) {
-        q = kLogTail[n] + x1 * q;
-    }
-    const DD r2 = Mul(r, r);
-    const DD r3 = Mul(r2, r);
-    const DD r4 = Mul(r2, r2);
-    const DD cubic = Mul(r3, DD{0x1.5555555555555p-2, 0x1.5555555555555p-56});  // r^3 / 3
-    const DD log1p = Add(Add(r, DD{-0.5 * r2.hi, -0.5 * r2.lo}), Add(cubic, DD{r4.hi * q, 0.0}));
-    const DD eLn2 =
-        Add(TwoProd(static_cast<double>(e), t.ln2.hi), {static_cast<double>(e) * t.ln2.lo, 0.0});
-    return Add(Add(eLn2, t.minusLogC[k]), log1p);
+    const DD r2 = TwoProd(r.hi, r.hi);
+    const double z = r.hi;
+    const double tail =
+        z * r2.hi *
+        (1.0 / 3 +
+         z * (-1.0 / 4 + z * (1.0 / 5 + z * (-1.0 / 6 + z * (1.0 / 7 + z * (-1.0 / 8 + z / 9))))));
+    const auto de = static_cast<double>(e);
+    const DD a = TwoSum(de * t.ln2Hi, t.minusLogC[i].hi);
+    const DD b = TwoSum(a.hi, r.hi);
+    const DD s = TwoSum(b.hi, -0.5 * r2.hi);
+    const double lo = ((a.lo + b.lo) + s.lo) + (t.minusLogC[i].lo + de * t.ln2Lo) +
+                      ((r.lo - 0.5 * r2.lo) - r.hi * r.lo) + tail;
+    return TwoSum(s.hi, lo);
 }
 
 }  // namespace
@@ -91,26 +85,31 @@ bool ExpFast(DD x, double relError, double& out) {
     }
     const Tables& t = T();
     const double q = x.hi * 0x1.71547652b82fep+7;  // 128 / ln 2
-    const int n = static_cast<int>(std::lround(q));
-    const double dn = static_cast<double>(n);
+    const double dn = Nearest(q);
+    const int n = static_cast<int>(dn);
     const double a = x.hi - dn * t.l1;
     const DD b = TwoProd(dn, t.l2);
     const DD s = TwoSum(a, -b.hi);
     const DD r = TwoSum(s.hi, s.lo - b.lo - dn * t.l3 + x.lo);
 
-    // e^r - 1 = r + r^2/2 + r^3 p(r), p(r) = 1/6 + r/24 + ... to r^9, in double.
+    // e^r - 1 = r + r^2/2 + r^3 p(r), p(r) = 1/6 + r/24 + ... to r^9, in double; r^2 exact
+    // from r.hi, with r.hi r.lo for the rest. Then 2^(j/128) (1 + that) = T + T.hi E.hi + the
+    // small products, T.hi E.hi exact and the two large terms summed exactly.
     const double x1 = r.hi;
     const double p =
         1.0 / 6 +
         x1 * (1.0 / 24 +
               x1 * (1.0 / 120 +
                     x1 * (1.0 / 720 + x1 * (1.0 / 5040 + x1 * (1.0 / 40320 + x1 / 362880)))));
-    const DD r2 = Mul(r, r);
-    const double r3 = r2.hi * x1;
-    const DD expm1 = Add(r, DD{0.5 * r2.hi, 0.5 * r2.lo + r3 * p});
+    const DD r2 = TwoProd(x1, x1);
+    const DD h = TwoSum(x1, 0.5 * r2.hi);
+    const DD expm1 = FastTwoSum(h.hi, h.lo + r.lo + (0.5 * r2.lo + x1 * r.lo + r2.hi * x1 * p));
     const int j = n & 127;
     const int k = (n - j) / 128;
-    const DD e = Add(t.exp2[j], Mul(t.exp2[j], expm1));
+    const DD tj = t.exp2[j];
+    const DD prod = TwoProd(tj.hi, expm1.hi);
+    const DD sum = TwoSum(tj.hi, prod.hi);
+    const DD e = TwoSum(sum.hi, sum.lo + (tj.lo + prod.lo + tj.hi * expm1.lo + tj.lo * expm1.hi));
     if (!RoundsTo(e, Abs(e.hi) * relError, out)) {
         return false;
     }
@@ -334,7 +333,7 @@ double Pow(double x, double y) {
     }
     // Far outside [-746, 710] the result overflows or vanishes whatever the rounding; inside,
     // |y| < 2^63 (|ln x| >= 2^-53 for x != 1), far from where Dekker's product would overflow.
-    const DD l = LogDD(ax, T());
+    const DD l = ax == 10.0 ? T().ln10 : LogDD(ax, T());  // ten to a power: ALOG
     const double t0 = l.hi * y;
     if (t0 > 710.0) {
         return sign * kInf;

@@ -24,6 +24,13 @@ inline double Abs(double x) {
                                      ~(std::uint64_t{1} << 63));
 }
 
+// The integer nearest to x (ties to even), for |x| < 2^51: adding 1.5 * 2^52 leaves no bits
+// below the units, and taking it away again is exact.
+inline double Nearest(double x) {
+    constexpr double kShift = 0x1.8p52;
+    return (x + kShift) - kShift;
+}
+
 struct DD {
     double hi = 0.0;
     double lo = 0.0;

@@ -3,6 +3,7 @@
 // computes them again and compares every bit, and prints the file when they differ.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "DoubleDouble.h"
@@ -16,18 +17,25 @@ struct Tables {
     double l1;
     double l2;
     double l3;
-    // ln x: for m near k/128 (k = 91..181), c = 128/k rounded, and -ln c.
-    double c[182];
-    DD minusLogC[182];
+    // ln x: for m near k/512 (k = kLogFirst..724), c = 512/k rounded, and -ln c, at k -
+    // kLogFirst; ln 2 as a first part of 42 bits and the rest.
+    static constexpr std::size_t kLogFirst = 362;
+    double c[363];
+    DD minusLogC[363];
+    double ln2Hi;
+    double ln2Lo;
     DD ln2;
     DD invLn10;
-    // Sines and cosines: sin(j/64) and cos(j/64) for j = 0..51 (up to a little past pi/4).
-    DD sinJ[52];
-    DD cosJ[52];
-    // Arc tangents: atan(j/64) for j = 0..64.
-    DD atanJ[65];
+    DD ln10;
+    // Sines and cosines: sin(j/256) and cos(j/256) for j = 0..204 (a little past pi/4).
+    DD sinJ[205];
+    DD cosJ[205];
+    // Arc tangents: atan(j/256) for j = 0..256.
+    DD atanJ[257];
     DD piOver2;
     DD pi;
+    // pi/2 as the sum of four: two of 33 bits, then two doubles.
+    double pio2[4];
 };
 
 extern const Tables kTables;

@@ -17,9 +17,9 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The fast paths below keep their relative error under 2^-80 (see each); the rounding test
-// allows 2^-70.
-constexpr double kFastError = 0x1p-70;
+// The fast paths below keep their relative error under 2^-68 (see each); the rounding test
+// allows 2^-66, so about one call in 2^13 goes on to the accurate path.
+constexpr double kTrigError = 0x1p-66;
 
 // Below this, sin x, tan x, asin x and atan x round to x, and cos x to 1: the next term, x^3/3
 // at most, is under 2^-55 of x, less than half the gap to x's neighbours.
@@ -111,6 +111,24 @@ Reduced Reduce(double x) {
     return r;
 }
 
+// x - k pi/2 for pi/4 < x < 2^20 (Cody and Waite), with pi/2 in four parts, the first two of 33
+// bits so that k times them is exact (k < 2^20), the first difference exact by Sterbenz's
+// lemma: r keeps an error below 2^-104 of |r| + 2^-47. False when |r| < 2^-30, where that is
+// not enough, and the integer reduction takes over.
+bool ReduceCodyWaite(double x, DD& r, int& quadrant) {
+    if (x >= 0x1p20) {
+        return false;
+    }
+    const Tables& t = kTables;
+    const double k = Nearest(x * 0x1.45f306dc9c883p-1);  // 2/pi
+    const auto n = static_cast<int>(k);
+    const DD d = TwoSum(x - k * t.pio2[0], -k * t.pio2[1]);
+    const DD p = TwoProd(k, t.pio2[2]);
+    r = Add(d, DD{-p.hi, -p.lo - k * t.pio2[3]});
+    quadrant = static_cast<int>(n & 3);
+    return Abs(r.hi) >= 0x1p-30;
+}
+
 // f times pi/2 as a double-double: f from its first five non-zero words (at least 129 bits),
 // relative error about 2^-102. False if f is 0, which no double gives.
 bool ReducedDD(const Reduced& r, DD& out) {
@@ -138,38 +156,38 @@ Fixed ReducedFixed(const Reduced& r) {
     return Fixed::FromFractionWords(r.f.data(), kFractionWords, r.negative) * PiOver2();
 }
 
-// sin r and cos r for |r| <= pi/4 (a little more is fine), relative error below 2^-88:
-// r = a + b with a = j/64 from the tables and |b| <= 1/128; sin b and cos b by their series to
-// b^15, in double-double up to b^3/6 and b^2/2, the rest in double (its rounding is 2^-53 of
-// b^5/120 and of b^4/24 at most, below 2^-88 of the result). For j >= 1 the results are at
-// least 2^-7.1, so an error of 2^-100 absolute in r or the tables stays below 2^-92 of them.
+// sin r and cos r for |r| <= pi/4 (a little more is fine), relative error below 2^-69:
+// r = a + b with a = j/256 from the tables, b = bh + bl, |bh| <= 2^-9, |bl| <= 2^-53 |r|;
+// sin b - b and cos b - 1 by their series in bh to bh^7 (the rest below 2^-78 of them), in
+// double. So sin r = sa + ca bh + sa (cos bh - 1) + ca (sin bh - bh) + bl (ca - sa bh), and
+// cos r likewise, with ca bh and the first sum exact; what is left out (bl^2, bl bh^2) is below
+// 2^-72 of the result. The rounding of cos bh - 1 (2^-52 of bh^2/2) is the largest error:
+// below 2^-70 of the result, which is at least half of sa for j >= 1.
 void SinCosDD(DD r, DD& sinR, DD& cosR) {
     const bool negative = r.hi < 0.0;
     if (negative) {
         r = Neg(r);
     }
-    const auto j = static_cast<std::size_t>(std::lround(r.hi * 64.0));
-    const DD b = TwoSum(r.hi - static_cast<double>(j) * 0x1p-6, r.lo);
-    const DD b2 = Mul(b, b);
-    const DD b3 = Mul(b2, b);
-    const double z = b2.hi;
-    const double sinTail =
-        1.0 / 120 +
-        z * (-1.0 / 5040 + z * (1.0 / 362880 + z * (-1.0 / 39916800 + z * (1.0 / 6227020800))));
-    const double cosTail =
-        1.0 / 24 +
-        z * (-1.0 / 720 + z * (1.0 / 40320 + z * (-1.0 / 3628800 + z * (1.0 / 479001600))));
-    constexpr DD kMinusSixth{-0x1.5555555555555p-3, -0x1.5555555555555p-57};
-    const DD sinB = Add(b, Add(Mul(b3, kMinusSixth), DD{b3.hi * z * sinTail, 0.0}));
-    const DD cosB = Add(DD{1.0, 0.0}, DD{-0.5 * b2.hi, -0.5 * b2.lo + z * z * cosTail});
+    const auto j = static_cast<std::size_t>(Nearest(r.hi * 256.0));
+    const double bh = r.hi - static_cast<double>(j) * 0x1p-8;  // exact
+    const double bl = r.lo;
+    const double b2 = bh * bh;
+    const double sm = bh * b2 * (-1.0 / 6 + b2 * (1.0 / 120 - b2 * (1.0 / 5040)));
+    const double cm = b2 * (-0.5 + b2 * (1.0 / 24 - b2 * (1.0 / 720)));
     if (j == 0) {
-        sinR = sinB;
-        cosR = cosB;
+        sinR = FastTwoSum(bh, bl + sm);
+        cosR = FastTwoSum(1.0, cm - bh * bl);
     } else {
         const DD sa = kTables.sinJ[j];
         const DD ca = kTables.cosJ[j];
-        sinR = Add(Mul(sa, cosB), Mul(ca, sinB));
-        cosR = Add(Mul(ca, cosB), Neg(Mul(sa, sinB)));
+        const DD p = TwoProd(ca.hi, bh);
+        const DD s = TwoSum(sa.hi, p.hi);
+        sinR = FastTwoSum(s.hi, s.lo + (sa.lo + p.lo + ca.lo * bh + sa.hi * cm + ca.hi * sm +
+                                        (ca.hi - sa.hi * bh) * bl));
+        const DD q = TwoProd(sa.hi, bh);
+        const DD c = TwoSum(ca.hi, -q.hi);
+        cosR = FastTwoSum(c.hi, c.lo + (ca.lo - q.lo - sa.lo * bh + ca.hi * cm - sa.hi * sm -
+                                        (sa.hi + ca.hi * bh) * bl));
     }
     if (negative) {
         sinR = Neg(sinR);
@@ -228,10 +246,11 @@ double TrigOf(Trig which, double x) {
     // sin and tan are odd, cos even: work with |x| and set the sign at the end.
     const double sign = which != Trig::kCos && x < 0.0 ? -1.0 : 1.0;
     constexpr double kPiOver4 = 0x1.921fb54442d18p-1;  // below pi/4
-    Reduced reduced;
     DD r{ax, 0.0};
-    if (ax > kPiOver4) {
-        reduced = Reduce(ax);
+    int quadrant = 0;
+    if (ax > kPiOver4 && !ReduceCodyWaite(ax, r, quadrant)) {
+        const Reduced reduced = Reduce(ax);
+        quadrant = reduced.quadrant;
         if (!ReducedDD(reduced, r)) {
             return kNaN;  // not reached: no double is a multiple of pi/2
         }
@@ -239,36 +258,44 @@ double TrigOf(Trig which, double x) {
     DD s;
     DD c;
     SinCosDD(r, s, c);
-    const DD v = FromQuadrant(which, reduced.quadrant, s, c);
+    const DD v = FromQuadrant(which, quadrant, s, c);
     double out = 0;
-    if (RoundsTo(v, Abs(v.hi) * kFastError, out)) {
+    if (RoundsTo(v, Abs(v.hi) * kTrigError, out)) {
         return sign * out;
     }
-    const Fixed rf = ax > kPiOver4 ? ReducedFixed(reduced) : Fixed::FromDouble(ax);
-    return sign * FromQuadrantFixed(which, reduced.quadrant, rf);
+    if (ax <= kPiOver4) {
+        return sign * FromQuadrantFixed(which, 0, Fixed::FromDouble(ax));
+    }
+    const Reduced reduced = Reduce(ax);
+    return sign * FromQuadrantFixed(which, reduced.quadrant, ReducedFixed(reduced));
 }
 
-// atan u for 0 <= u <= 1 (a little more is fine), relative error below 2^-83: u = c + (u - c)
-// with c = j/64, atan u = atan c + atan t, t = (u - c) / (1 + u c), |t| <= 1/128; atan t by its
-// series to t^17 (the rest below 2^-116 of t), in double-double up to t^3/3, the rest in
-// double (its rounding, 2^-53 of t^5/5, is below 2^-83 of t).
+// atan u for 0 <= u <= 1 (a little more is fine), relative error below 2^-69: u = c + (u - c)
+// with c = j/256, atan u = atan c + atan t, t = (u - c) / (1 + u c) = th + tl, |t| <= 2^-9;
+// atan t - t by its series in th to th^9 (the rest below 2^-86 of t), in double: its rounding,
+// about 2^-51 of t^3/3, is below 2^-70 of the result, which for j >= 1 is at least t.
 DD AtanDD(DD u) {
-    const auto j = static_cast<std::size_t>(std::lround(u.hi * 64.0));
-    const double c = static_cast<double>(j) * 0x1p-6;
-    const DD num = TwoSum(u.hi - c, u.lo);
-    DD p = TwoProd(u.hi, c);
-    p.lo += u.lo * c;
-    const DD t = j == 0 ? u : Div(num, Add(DD{1.0, 0.0}, p));
-    const DD t2 = Mul(t, t);
-    const DD t3 = Mul(t2, t);
-    const double z = t2.hi;
-    const double tail =
-        1.0 / 5 +
-        z * (-1.0 / 7 +
-             z * (1.0 / 9 + z * (-1.0 / 11 + z * (1.0 / 13 + z * (-1.0 / 15 + z * (1.0 / 17))))));
-    constexpr DD kMinusThird{-0x1.5555555555555p-2, -0x1.5555555555555p-56};
-    const DD atanT = Add(t, Add(Mul(t3, kMinusThird), DD{t3.hi * z * tail, 0.0}));
-    return j == 0 ? atanT : Add(kTables.atanJ[j], atanT);
+    const auto j = static_cast<std::size_t>(Nearest(u.hi * 256.0));
+    double th = u.hi;
+    double tl = u.lo;
+    if (j != 0) {
+        const double c = static_cast<double>(j) * 0x1p-8;
+        const double num = u.hi - c;  // exact
+        const DD p = TwoProd(u.hi, c);
+        const DD den = FastTwoSum(1.0, p.hi);
+        const double denLo = den.lo + p.lo + u.lo * c;
+        th = num / den.hi;
+        const DD q = TwoProd(th, den.hi);
+        tl = (((num - q.hi) - q.lo) + u.lo - th * denLo) / den.hi;
+    }
+    const double z = th * th;
+    const double poly = th * z * (-1.0 / 3 + z * (1.0 / 5 + z * (-1.0 / 7 + z * (1.0 / 9))));
+    if (j == 0) {
+        return FastTwoSum(th, tl + poly);
+    }
+    const DD a = kTables.atanJ[j];
+    const DD s = TwoSum(a.hi, th);
+    return FastTwoSum(s.hi, s.lo + (a.lo + tl + poly));
 }
 
 // atan(y / x) for y, x >= 0, not both 0, through atan of the smaller over the larger.
@@ -279,9 +306,12 @@ DD AtanOfRatio(DD y, DD x) {
     return Add(kTables.piOver2, Neg(AtanDD(Div(x, y))));
 }
 
-// sqrt(1 - x^2) for 0 <= x <= 1, with 1 - x^2 = (1 - x)(1 + x) exact before the root.
+// sqrt(1 - x^2) for 0 <= x <= 1, with 1 - x^2 exact before the root: x^2 by Dekker's product,
+// 1 minus its first part by TwoSum.
 DD Cofactor(double x) {
-    return Sqrt(Mul(TwoSum(1.0, -x), TwoSum(1.0, x)));
+    const DD x2 = TwoProd(x, x);
+    const DD w = TwoSum(1.0, -x2.hi);
+    return Sqrt(TwoSum(w.hi, w.lo - x2.lo));
 }
 
 Fixed CofactorFixed(double x) {
@@ -292,7 +322,7 @@ Fixed CofactorFixed(double x) {
 // The fast path's v when the rounding test decides it, else the accurate path's value at x.
 double Decide(DD v, double sign, Fixed (*accurate)(double), double x) {
     double out = 0;
-    if (RoundsTo(v, Abs(v.hi) * kFastError, out)) {
+    if (RoundsTo(v, Abs(v.hi) * kTrigError, out)) {
         return sign * out;
     }
     return sign * accurate(x).ToDouble();
