@@ -1,24 +1,22 @@
 // The history file: what the tolerant reader keeps, what every write leaves on disk (merged,
-// capped, private, whole after a kill), and what the two front ends read at start-up.
+// capped), and what is never overwritten. What differs by platform (privacy, a killed
+// writer, another user's file, the data folder) is in HistoryTest_posix.cpp and
+// HistoryTest_windows.cpp.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "History.h"
 #include "HistoryCursor.h"
+#include "HistoryFixture.h"
 #include "TestSupport.h"
 
 using quorbit1::HistoryStore;
 using quorbit1::kHistoryLimit;
 using quorbit1::ParseHistory;
+using quorbit1::test::HistoryFile;
 using quorbit1::test::RowName;
 using quorbit1::test::Unescape;
 
@@ -40,36 +38,6 @@ TEST_P(HistoryReader, KeepsWhatCanBeAnExpression) {
 INSTANTIATE_TEST_SUITE_P(Table, HistoryReader,
                          ::testing::ValuesIn(quorbit1::test::ReadTable("history.tsv")), RowName());
 
-// A folder of its own for each test, removed afterwards.
-class HistoryFile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char dir[] = "/tmp/quorbit1-history-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        m_dir = dir;
-        m_path = m_dir + "/deeper/quorbit1/history";
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::string FileText() const {
-        std::ifstream in(m_path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    long FilesInFolder() const {
-        return std::distance(
-            std::filesystem::directory_iterator(std::filesystem::path(m_path).parent_path()), {});
-    }
-    void WriteFile(const std::string& bytes) const {
-        std::filesystem::create_directories(std::filesystem::path(m_path).parent_path());
-        std::ofstream(m_path, std::ios::binary) << bytes;
-    }
-
-    std::string m_dir;
-    std::string m_path;
-};
-
 TEST_F(HistoryFile, NextRunReadsWhatThisOneAdded) {
     HistoryStore first(m_path);
     EXPECT_EQ(first.Load(), "");  // a first run: no file yet, and no complaint
@@ -80,13 +48,6 @@ TEST_F(HistoryFile, NextRunReadsWhatThisOneAdded) {
     HistoryStore second(m_path);
     EXPECT_EQ(second.Load(), "");
     EXPECT_EQ(second.Entries(), first.Entries());
-
-    struct stat st {};
-    ASSERT_EQ(stat(m_path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    // The folders it made are the user's alone.
-    ASSERT_EQ(stat(std::filesystem::path(m_path).parent_path().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
     // Nothing but the file and its lock is left in the folder.
     EXPECT_EQ(FilesInFolder(), 2);
 }
@@ -164,42 +125,6 @@ TEST_F(HistoryFile, AFolderInItsPlaceIsLeftAlone) {
     EXPECT_EQ(memoryOnly.Entries(), std::vector<std::string>{"1"});
 }
 
-TEST_F(HistoryFile, AFileItsUserCannotReadIsLeftByteIdentical) {
-    using namespace std::string_literals;
-    const std::string before = "1+1\n2*3\n"s + std::string(3000, '7') + "\n";
-    WriteFile(before);
-    // The folder is the user's and writable, the file is not readable by the one who runs
-    // the store: another user's file when the test runs as root, else a file made unreadable.
-    std::filesystem::permissions(m_dir, std::filesystem::perms::all);
-    for (auto dir = std::filesystem::path(m_path).parent_path(); dir != m_dir;
-         dir = dir.parent_path()) {
-        std::filesystem::permissions(dir, std::filesystem::perms::all);
-    }
-    const bool root = geteuid() == 0;
-    ASSERT_EQ(chmod(m_path.c_str(), root ? 0600 : 0), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (root && (setgid(65534) != 0 || setuid(65534) != 0)) {
-            _exit(10);
-        }
-        HistoryStore store(m_path);
-        const std::string problem = store.Load();
-        const bool said = problem.find("cannot be read (Permission denied)") != std::string::npos;
-        const bool quiet = store.Add("4") == "" && store.Add("5") == "";
-        const bool recalls = store.Entries() == std::vector<std::string>{"4", "5"};
-        const bool refusedClear = !store.Clear().empty();
-        _exit((said ? 0 : 1) | (quiet ? 0 : 2) | (recalls ? 0 : 4) | (refusedClear ? 0 : 8));
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    ASSERT_EQ(chmod(m_path.c_str(), 0600), 0);
-    EXPECT_EQ(FileText(), before);
-    EXPECT_EQ(FilesInFolder(), 1);  // not even a lock file was made
-}
-
 // A file that cannot be written is said once while the fault lasts, again after it passed.
 TEST_F(HistoryFile, AWriteProblemIsSaidOnceWhileItLasts) {
     WriteFile("1\n");
@@ -215,49 +140,6 @@ TEST_F(HistoryFile, AWriteProblemIsSaidOnceWhileItLasts) {
     std::filesystem::remove(m_path + ".lock");
     std::filesystem::create_directory(m_path + ".lock");
     EXPECT_NE(store.Add("5"), "");
-}
-
-TEST_F(HistoryFile, KilledWriterLeavesAWholeFile) {
-    for (int round = 0; round < 20; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            HistoryStore store(m_path);
-            for (int i = 0;; ++i) {
-                store.Add(std::to_string(i) + "+" + std::string(2000, '1'));
-            }
-        }
-        usleep(2000 + 1000 * round);
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-        const quorbit1::HistoryText text = ParseHistory(FileText());
-        EXPECT_EQ(text.skipped, 0u);
-        for (const std::string& e : text.entries) {
-            ASSERT_EQ(e.size(), e.find('+') + 2001);
-        }
-    }
-    // A temporary file a kill left behind goes with the next write.
-    std::ofstream(m_path + ".Ab12Cd") << "1+";
-    HistoryStore(m_path).Add("1");
-    EXPECT_EQ(FilesInFolder(), 2);
-}
-
-TEST(HistoryPath, FollowsTheDataFolderAndCanBeTurnedOff) {
-    const char* const names[] = {"XDG_DATA_HOME", "HOME", "QUORBIT1_NO_HISTORY"};
-    const char* const cases[][4] = {
-        {"/data", "/home/u", nullptr, "/data/quorbit1/history"},
-        {nullptr, "/home/u", nullptr, "/home/u/.local/share/quorbit1/history"},
-        {"relative", "/home/u", nullptr, "/home/u/.local/share/quorbit1/history"},
-        {"/data", "/home/u", "0", "/data/quorbit1/history"},
-        {"/data", "/home/u", "1", ""},
-        {nullptr, nullptr, nullptr, ""},
-    };
-    for (const auto& c : cases) {
-        for (int i = 0; i < 3; ++i) {
-            c[i] != nullptr ? setenv(names[i], c[i], 1) : unsetenv(names[i]);
-        }
-        EXPECT_EQ(HistoryStore::DefaultPath(), c[3]);
-    }
 }
 
 // Up and Down as a shell has them: older with Up, past the oldest nothing; newer with Down,

@@ -1,0 +1,184 @@
+// The interactive session's line reader on the Windows console: keys read one by one (Left,
+// Right, Home, End, Backspace, Delete, Escape to clear, Up and Down through the history that
+// earlier runs and the dialog share, Enter; Ctrl-Z or Ctrl-D on an empty line to end), the
+// line shown again after each key. Ctrl-C stays the console's.
+#include <windows.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "History.h"
+#include "LineEdit.h"
+#include "LineEditor.h"
+
+namespace quorbit1 {
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) {
+        return {};
+    }
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
+    return w;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), s.data(), n,
+                        nullptr, nullptr);
+    return s;
+}
+
+bool KeyOf(WORD virtualKey, LineEdit::Key& key) {
+    switch (virtualKey) {
+        case VK_LEFT:
+            key = LineEdit::Key::kLeft;
+            return true;
+        case VK_RIGHT:
+            key = LineEdit::Key::kRight;
+            return true;
+        case VK_HOME:
+            key = LineEdit::Key::kHome;
+            return true;
+        case VK_END:
+            key = LineEdit::Key::kEnd;
+            return true;
+        case VK_BACK:
+            key = LineEdit::Key::kBackspace;
+            return true;
+        case VK_DELETE:
+            key = LineEdit::Key::kDelete;
+            return true;
+        case VK_UP:
+            key = LineEdit::Key::kUp;
+            return true;
+        case VK_DOWN:
+            key = LineEdit::Key::kDown;
+            return true;
+        case VK_ESCAPE:
+            key = LineEdit::Key::kEscape;
+            return true;
+        default:
+            return false;
+    }
+}
+
+class ConsoleLineEditor final : public LineReader {
+public:
+    ConsoleLineEditor(const std::string& historyPath, std::ostream& err)
+        : m_store(historyPath), m_err(err) {
+        Report(m_store.Load());
+        m_session = m_store.Entries();
+    }
+
+    bool ReadLine(std::string& line) override {
+        const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+        DWORD mode = 0;
+        GetConsoleMode(in, &mode);
+        SetConsoleMode(in, ENABLE_PROCESSED_INPUT);
+        const bool read = Edit(in, line);
+        SetConsoleMode(in, mode);
+        // What was typed can be recalled in this session even when it was refused, to mend it.
+        if (read && !line.empty() && (m_session.empty() || m_session.back() != line)) {
+            m_session.push_back(line);
+        }
+        return read;
+    }
+
+    void Remember(const std::string& text) override { Report(m_store.Add(text)); }
+
+private:
+    bool Edit(HANDLE in, std::string& line) {
+        LineEdit edit(m_session);
+        m_shownWidth = 0;
+        Show(edit);
+        wchar_t pendingHigh = 0;  // the first half of a character outside the BMP
+        for (;;) {
+            INPUT_RECORD record{};
+            DWORD n = 0;
+            if (ReadConsoleInputW(in, &record, 1, &n) == 0 || n == 0) {
+                return false;
+            }
+            if (record.EventType != KEY_EVENT || record.Event.KeyEvent.bKeyDown == 0) {
+                continue;
+            }
+            const KEY_EVENT_RECORD& k = record.Event.KeyEvent;
+            const wchar_t ch = k.uChar.UnicodeChar;
+            LineEdit::Key key{};
+            if (k.wVirtualKeyCode == VK_RETURN) {
+                Write(L"\r\n");
+                line = edit.Text();
+                return true;
+            }
+            if ((ch == 4 || ch == 26) && edit.Text().empty()) {  // Ctrl-D, Ctrl-Z
+                Write(L"\r\n");
+                return false;
+            }
+            for (WORD r = 0; r < (k.wRepeatCount == 0 ? 1 : k.wRepeatCount); ++r) {
+                if (KeyOf(k.wVirtualKeyCode, key)) {
+                    edit.Press(key);
+                } else if (ch >= 0xD800 && ch < 0xDC00) {
+                    pendingHigh = ch;
+                } else if (ch >= 0xDC00 && ch < 0xE000) {
+                    if (pendingHigh != 0) {
+                        edit.Insert(Narrow(std::wstring{pendingHigh, ch}));
+                    }
+                    pendingHigh = 0;
+                } else if (ch >= 0x20 && ch != 0x7F) {
+                    edit.Insert(Narrow(std::wstring(1, ch)));
+                }
+            }
+            Show(edit);
+        }
+    }
+
+    // The prompt and the line from the start of the console's line, blanks over what a longer
+    // line left, and the cursor put back where it stands.
+    void Show(const LineEdit& edit) {
+        const std::wstring text = Wide(edit.Text());
+        const std::wstring before = Wide(edit.Text().substr(0, edit.Cursor()));
+        std::wstring s = L"\r" + std::wstring(kPrompt) + text;
+        if (m_shownWidth > text.size()) {
+            s += std::wstring(m_shownWidth - text.size(), L' ');
+        }
+        s += L"\r" + std::wstring(kPrompt) + before;
+        m_shownWidth = text.size();
+        Write(s);
+    }
+
+    static void Write(const std::wstring& s) {
+        DWORD written = 0;
+        WriteConsoleW(GetStdHandle(STD_OUTPUT_HANDLE), s.data(), static_cast<DWORD>(s.size()),
+                      &written, nullptr);
+    }
+
+    void Report(const std::string& problem) {
+        if (!problem.empty()) {
+            m_err << "quorbit1-cli: " << problem << '\n';
+        }
+    }
+
+    static constexpr const wchar_t* kPrompt = L"quorbit1> ";
+    HistoryStore m_store;
+    std::ostream& m_err;
+    std::vector<std::string> m_session;
+    std::size_t m_shownWidth = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<LineReader> MakeLineEditor(const std::string& historyPath, std::ostream& err) {
+    return std::make_unique<ConsoleLineEditor>(historyPath, err);
+}
+
+}  // namespace quorbit1
