@@ -5,7 +5,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR := build/$(PRESET)
 
 .PHONY: all deps configure build run test clean format lint mutants bench fuzz mathcheck \
-	test-i386 test-wasm
+	test-i386 test-wasm windows test-windows
 
 all: build
 
@@ -46,6 +46,19 @@ test-wasm:
 	  -DCMAKE_CROSSCOMPILING_EMULATOR="$$(command -v node);--no-experimental-fetch" >/dev/null
 	@scripts/build.sh wasm
 	@ctest --preset wasm
+
+# quorbit1-cli for 64-bit Windows, cross-built with mingw-w64, and its release zip
+# build/windows/quorbit1-<version>-windows-x64.zip.
+windows:
+	@scripts/deps.sh windows
+	@cmake --preset windows >/dev/null
+	@scripts/build.sh windows
+	@cd build/windows && cpack >/dev/null && echo "build/windows/$$(ls *.zip)"
+
+# The Windows suites under Wine, and the Windows program's output against this build's.
+test-windows: windows build
+	@ctest --preset windows
+	@tests/windows/same_output.sh $(BUILD_DIR)/cli/quorbit1-cli build/windows/cli/quorbit1-cli.exe
 
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)

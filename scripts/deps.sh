@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs to build, test and run, where missing; with
-# i386 or wasm, those of the engine's tests on 32-bit x86 or WebAssembly instead.
+# i386, wasm or windows, those of the builds for 32-bit x86, WebAssembly or Windows instead.
 # As root it runs apt-get itself; otherwise it prints the command to run and fails.
 set -euo pipefail
 
 case "${1:-}" in
 i386) packages=(cmake g++-multilib googletest) ;;
 wasm) packages=(cmake emscripten googletest) ;;
+windows)
+  packages=(cmake g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 googletest
+    libcli11-dev nlohmann-json3-dev python3)
+  ;;
 *) packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
