@@ -2,12 +2,12 @@
 
 #include "Version.h"
 
-#include <sys/stat.h>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -35,8 +35,8 @@ bool DisplayAvailable() {
     // ":1" or ":1.0": the local server listens on /tmp/.X11-unix/X1.
     const std::string number =
         d.substr(1, d.find('.') == std::string::npos ? std::string::npos : d.find('.') - 1);
-    struct stat st {};
-    return stat(("/tmp/.X11-unix/X" + number).c_str(), &st) == 0;
+    std::error_code ec;
+    return std::filesystem::exists("/tmp/.X11-unix/X" + number, ec);
 }
 
 Translations::~Translations() {
