@@ -11,17 +11,11 @@
 #include <cstdlib>
 
 #include "Platform.h"
+#include "WideText.h"
 
 namespace quorbit1 {
 
 namespace {
-
-std::string Narrow(const wchar_t* wide) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, s.data(), n, nullptr, nullptr);
-    return s;
-}
 
 bool IsConsole(DWORD which) {
     DWORD mode = 0;

@@ -234,8 +234,8 @@ double Fixed::ToDouble(int scale) const {
 
 namespace {
 
-// 2 atanh(z) = ln((1 + z) / (1 - z)), by its series, for 0 <= z <= 1/3.
-Fixed TwiceAtanh(const Fixed& z) {
+// z + z^3/3 + z^5/5 + ..., or with the signs alternating (atan z), for |z| <= 1/3.
+Fixed OddPowerSeries(const Fixed& z, bool alternating) {
     const Fixed z2 = z * z;
     Fixed sum = z;
     Fixed power = z;
@@ -245,9 +245,14 @@ Fixed TwiceAtanh(const Fixed& z) {
         if (term.IsZero()) {
             break;
         }
-        sum = sum + term;
+        sum = alternating && (k & 1u) != 0 ? sum - term : sum + term;
     }
-    return sum.MulSmall(2);
+    return sum;
+}
+
+// 2 atanh(z) = ln((1 + z) / (1 - z)), for 0 <= z <= 1/3.
+Fixed TwiceAtanh(const Fixed& z) {
+    return OddPowerSeries(z, false).MulSmall(2);
 }
 
 // e^r by its series, for |r| <= 1.
@@ -314,18 +319,7 @@ namespace {
 
 // atan z by its series, for |z| <= 1/4.
 Fixed AtanSeries(const Fixed& z) {
-    const Fixed z2 = z * z;
-    Fixed sum = z;
-    Fixed power = z;
-    for (std::uint32_t k = 1;; ++k) {
-        power = power * z2;
-        const Fixed term = power.DivSmall(2 * k + 1);
-        if (term.IsZero()) {
-            break;
-        }
-        sum = (k & 1u) != 0 ? sum - term : sum + term;
-    }
-    return sum;
+    return OddPowerSeries(z, true);
 }
 
 // The series of sin (first = r, start = 1) or cos (first = 1, start = 0) for |r| <= 1.
