@@ -39,4 +39,12 @@ for unit in --degrees --radians; do
     fi
   done
 done
+# Arguments outside ASCII arrive as UTF-8 from the wide command line.
+args=(--json "é+1" "2^0.5" "sin(30)")
+if cmp -s <("$linux" "${args[@]}") <(WINEDEBUG=-all wine "$exe" "${args[@]}"); then
+  echo "same: ${args[*]}"
+else
+  echo "FAIL: ${args[*]}"
+  failed=1
+fi
 exit $failed
