@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace quorbit1 {
 
@@ -25,7 +26,13 @@ void AppendNumberText(std::string& out, double value, int significant) {
         }
         end = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value));
     } else {
+#if defined(__cpp_lib_to_chars)
         end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, significant);
+#else
+        // The C++ library of Debian's WebAssembly toolchain has no to_chars for doubles. Its
+        // printf rounds exactly too, and "%.*g" is by definition the same text.
+        end.ptr = buf + std::snprintf(buf, sizeof buf, "%.*g", significant, value);
+#endif
     }
     out.append(buf, end.ptr);
 }

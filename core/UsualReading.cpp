@@ -153,11 +153,14 @@ private:
         }
         // from_chars reads the numeral as strtod would, without copying it; a numeral out of a
         // double's range is left to strtod, which gives infinity or the nearest small value.
+        // (The C++ library of Debian's WebAssembly toolchain has no from_chars for doubles.)
+#if defined(__cpp_lib_to_chars)
         double value = 0.0;
         const char* first = m_text.data() + start;
         if (std::from_chars(first, m_text.data() + m_pos, value).ec == std::errc()) {
             return value;
         }
+#endif
         const std::string numeral(m_text.substr(start, m_pos - start));
         return std::strtod(numeral.c_str(), nullptr);
     }

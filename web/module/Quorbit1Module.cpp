@@ -1,0 +1,92 @@
+// The calculator for the page: the OK command with its working and usual reading, the variable
+// slots and the history's rules, the very code the desktop and the command line run, behind a
+// small C interface that the page's script calls. One evaluator serves the page's whole run, as
+// the dialog's does. Texts returned stay valid until the next call.
+#include <emscripten/emscripten.h>
+
+#include <memory>
+#include <string>
+
+#include "History.h"
+#include "Inputs.h"
+#include "JsonLine.h"
+#include "OkCommand.h"
+#include "UsualReading.h"
+#include "Working.h"
+
+namespace {
+
+auto g_equation = std::make_unique<quorbit1::CEquation>();
+quorbit1::OkJsonWriter g_json;
+std::string g_line;
+std::string g_working;
+int g_markPos = -1;
+
+}  // namespace
+
+extern "C" {
+
+// One OK command: the command line's JSON object for it (answer, message, flags, usual
+// reading), with the previous answer when the text is refused.
+EMSCRIPTEN_KEEPALIVE const char* quorbit1_ok(const char* text, int angleMode) {
+    quorbit1::WorkingRecorder recorder;
+    g_equation->SetObserver(&recorder);
+    const quorbit1::OkOutcome outcome = quorbit1::RunOkCommand(*g_equation, text, angleMode);
+    g_equation->SetObserver(nullptr);
+    const quorbit1::UsualResult usual =
+        quorbit1::EvaluateUsual(text, angleMode, g_equation->Slots());
+    g_line = g_json.Line(text, angleMode, outcome, usual);
+    g_markPos = outcome.markPos;
+    g_working = outcome.solved ? quorbit1::FormatWorking(recorder.Stages(), recorder.PassCount())
+                               : std::string();
+    return g_line.c_str();
+}
+
+// A new start, as when the page is opened: no previous answer, the slots 0.
+EMSCRIPTEN_KEEPALIVE void quorbit1_reset() {
+    g_equation = std::make_unique<quorbit1::CEquation>();
+    g_working.clear();
+    g_markPos = -1;
+}
+
+// Where in the last text (a count of UTF-8 bytes) the character stands that its message is
+// about, or -1.
+EMSCRIPTEN_KEEPALIVE int quorbit1_mark_position() {
+    return g_markPos;
+}
+
+// The last evaluated text's working: the term list after the scan and after every pass.
+EMSCRIPTEN_KEEPALIVE const char* quorbit1_working() {
+    return g_working.c_str();
+}
+
+// The variable slots X, Y, Z, T by their place in kSlotLetters.
+EMSCRIPTEN_KEEPALIVE void quorbit1_set_slot(int index, double value) {
+    quorbit1::SlotValues slots = g_equation->Slots();
+    if (index >= 0 && static_cast<std::size_t>(index) < slots.size()) {
+        slots[static_cast<std::size_t>(index)] = value;
+        g_equation->SetSlots(slots);
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE double quorbit1_slot(int index) {
+    const quorbit1::SlotValues slots = g_equation->Slots();
+    return index >= 0 && static_cast<std::size_t>(index) < slots.size()
+               ? slots[static_cast<std::size_t>(index)]
+               : 0.0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* quorbit1_slot_letters() {
+    return quorbit1::kSlotLetters;
+}
+
+// Whether the history keeps a text the OK command evaluated, and how many it keeps.
+EMSCRIPTEN_KEEPALIVE int quorbit1_storable(const char* text) {
+    return quorbit1::Storable(text) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int quorbit1_history_limit() {
+    return static_cast<int>(quorbit1::kHistoryLimit);
+}
+
+}  // extern "C"
