@@ -5,7 +5,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR := build/$(PRESET)
 
 .PHONY: all deps configure build run test clean format lint mutants bench fuzz mathcheck \
-	test-i386 test-wasm windows test-windows
+	test-i386 test-wasm windows test-windows web serve-web
 
 all: build
 
@@ -39,13 +39,22 @@ test-i386:
 
 # Debian's emscripten looks for its node modules in /usr/share/nodejs; node's own fetch(),
 # which this emscripten's loader would take for reading a local file, is switched off.
-test-wasm: export NODE_PATH := /usr/share/nodejs
-test-wasm:
+# The page (make web) is part of the same build: its module is checked by node against the
+# tables, the page itself in headless chromium.
+web test-wasm: export NODE_PATH := /usr/share/nodejs
+web:
 	@scripts/deps.sh wasm
 	@emcmake cmake --preset wasm \
 	  -DCMAKE_CROSSCOMPILING_EMULATOR="$$(command -v node);--no-experimental-fetch" >/dev/null
 	@scripts/build.sh wasm
+	@echo "build/wasm/web/site/quorbit1.html"
+
+test-wasm: web
 	@ctest --preset wasm
+
+# The page and its app files on http://localhost:8000/quorbit1.html, as a static host has them.
+serve-web: web
+	@cd build/wasm/web/site && /usr/bin/python3 -m http.server --bind 127.0.0.1 8000
 
 # quorbit1-cli for 64-bit Windows, cross-built with mingw-w64, and its release zip
 # build/windows/quorbit1-<version>-windows-x64.zip.

@@ -6,7 +6,7 @@ set -euo pipefail
 
 case "${1:-}" in
 i386) packages=(cmake g++-multilib googletest) ;;
-wasm) packages=(cmake emscripten googletest) ;;
+wasm) packages=(cmake emscripten googletest chromium chromium-driver python3-selenium) ;;
 windows)
   packages=(cmake g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 googletest
     libcli11-dev nlohmann-json3-dev python3)

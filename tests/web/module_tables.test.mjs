@@ -116,3 +116,18 @@ test('the usual reading gives the table\'s value or reason', () => {
   }
   [0, 1, 2, 3].forEach((i) => module._quorbit1_set_slot(i, 0));
 });
+
+test('the history read from storage and added to by the desktop\'s rules', () => {
+  const add = (t) => withText(Buffer.from(t), (p) => module._quorbit1_history_add(p));
+  const read = (t) => withText(Buffer.from(t), (p) => module._quorbit1_history_read(p));
+  const text = () => module.UTF8ToString(module._quorbit1_history_text());
+  assert.equal(read('1+1\n\u0001bad\nsin(30)\n'), 1);
+  for (const t of ['sin(30)', '', 'x=2', '2*3']) add(t);
+  assert.equal(text(), '1+1\nsin(30)\n2*3\n');
+  assert.equal(module._quorbit1_history_size(), 3);
+  assert.equal(module.UTF8ToString(module._quorbit1_history_entry(2)), '2*3');
+  read('');
+  for (let i = 0; i < 1005; ++i) add(String(i));
+  assert.equal(module._quorbit1_history_size(), 1000);
+  assert.equal(module.UTF8ToString(module._quorbit1_history_entry(0)), '5');
+});

@@ -18,6 +18,8 @@ namespace {
 
 auto g_equation = std::make_unique<quorbit1::CEquation>();
 quorbit1::OkJsonWriter g_json;
+auto g_history = std::make_unique<quorbit1::HistoryStore>();  // in memory: the page stores it
+std::string g_historyText;
 std::string g_line;
 std::string g_working;
 int g_markPos = -1;
@@ -87,6 +89,44 @@ EMSCRIPTEN_KEEPALIVE int quorbit1_storable(const char* text) {
 
 EMSCRIPTEN_KEEPALIVE int quorbit1_history_limit() {
     return static_cast<int>(quorbit1::kHistoryLimit);
+}
+
+// The history with the desktop's rules, kept by the page in the browser's storage as the text
+// of a history file: quorbit1_history_read takes what the storage holds now (what cannot be an
+// expression is skipped), quorbit1_history_add appends as the desktop does (only what is
+// storable, not twice in a row, the last 1,000), quorbit1_history_text gives the text to store.
+EMSCRIPTEN_KEEPALIVE int quorbit1_history_read(const char* text) {
+    const quorbit1::HistoryText read = quorbit1::ParseHistory(text);
+    g_history = std::make_unique<quorbit1::HistoryStore>();
+    for (const std::string& entry : read.entries) {
+        g_history->Add(entry);
+    }
+    return static_cast<int>(read.skipped);
+}
+
+EMSCRIPTEN_KEEPALIVE void quorbit1_history_add(const char* text) {
+    g_history->Add(text);
+}
+
+EMSCRIPTEN_KEEPALIVE int quorbit1_history_size() {
+    return static_cast<int>(g_history->Entries().size());
+}
+
+// Entry index, oldest first.
+EMSCRIPTEN_KEEPALIVE const char* quorbit1_history_entry(int index) {
+    const auto& entries = g_history->Entries();
+    return index >= 0 && static_cast<std::size_t>(index) < entries.size()
+               ? entries[static_cast<std::size_t>(index)].c_str()
+               : "";
+}
+
+EMSCRIPTEN_KEEPALIVE const char* quorbit1_history_text() {
+    g_historyText.clear();
+    for (const std::string& entry : g_history->Entries()) {
+        g_historyText += entry;
+        g_historyText += '\n';
+    }
+    return g_historyText.c_str();
 }
 
 }  // extern "C"

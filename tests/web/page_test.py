@@ -1,0 +1,195 @@
+#!/usr/bin/python3
+"""The page in a real browser (Debian's chromium, headless, driven by chromium-driver), used as a
+person uses it: keys typed into the fields, Enter, the controls clicked. Opened from disk and
+from a server on localhost; checks answers and messages against tests/data/ok.tsv, the marked
+character, recall across a reload, Clear History, F1, Variables, Show Working, German after the
+browser's language, and a reload with the server gone (the service worker's copy).
+
+Usage: page_test.py SITE_DIR DATA_DIR [SCREENSHOT]
+"""
+import functools
+import http.server
+import sys
+import threading
+import unittest
+from pathlib import Path
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+SITE = Path(sys.argv[1]).resolve()
+DATA = Path(sys.argv[2]).resolve()
+SCREENSHOT = sys.argv[3] if len(sys.argv) > 3 else None
+
+
+def unescape(field):
+    out = bytearray()
+    i = 0
+    while i < len(field):
+        if field[i] != '\\' or i + 1 >= len(field):
+            out += field[i].encode()
+        elif field[i + 1] == 'x':
+            out.append(int(field[i + 2:i + 4], 16))
+            i += 2
+        else:
+            out += {'t': b'\t', 'n': b'\n', 'r': b'\r'}.get(field[i + 1], field[i + 1].encode())
+            i += 1
+        i += 1
+    return bytes(out)
+
+
+def browser(language='en-US'):
+    options = webdriver.ChromeOptions()
+    for arg in ('--headless=new', '--no-sandbox', '--disable-gpu', '--window-size=1100,800',
+                f'--lang={language}'):
+        options.add_argument(arg)
+    options.add_experimental_option('prefs', {'intl.accept_languages': language})
+    options.binary_location = '/usr/bin/chromium'
+    service = Service(executable_path="/usr/bin/chromedriver")
+    return webdriver.Chrome(options=options, service=service)
+
+
+class Server:
+    """The site on localhost, as a static host serves it."""
+
+    def __init__(self):
+        class Quiet(http.server.SimpleHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+
+        handler = functools.partial(Quiet, directory=str(SITE))
+        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+        self.url = f'http://127.0.0.1:{self.httpd.server_port}/quorbit1.html'
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+class Page(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = browser()
+        cls.server = Server()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.stop()
+
+    def open(self, url):
+        self.driver.get(url)
+        WebDriverWait(self.driver, 10).until(
+            lambda d: d.execute_script('return document.body.dataset.ready === "true"'))
+        self.input = self.driver.find_element(By.ID, 'input')
+
+    def ok(self, text):
+        self.input.clear()
+        self.input.send_keys(text, Keys.ENTER)
+        return (self.driver.find_element(By.ID, 'answer').text,
+                self.driver.find_element(By.ID, 'errors').text)
+
+    def test_from_disk_gives_the_tables_answers_and_messages(self):
+        self.open(SITE.joinpath('quorbit1.html').as_uri())
+        for line in DATA.joinpath('ok.tsv').read_text().splitlines():
+            if not line or line.startswith('#'):
+                continue
+            name, text, unit, answer, message, mark, _ = line.split('\t')
+            raw = unescape(text)
+            # What a keyboard can type: no control characters, valid UTF-8, one line.
+            if any(b < 32 for b in raw) or len(raw) > 200:
+                continue
+            try:
+                typed = raw.decode()
+            except UnicodeDecodeError:
+                continue
+            # A refused text shows the previous answer: start each row from a fresh page.
+            self.open(SITE.joinpath('quorbit1.html').as_uri())
+            self.driver.find_element(By.ID, 'radians' if unit == 'rad' else 'degrees').click()
+            got = self.ok(typed)
+            self.assertEqual(got, (answer, unescape(message).decode()), name)
+            if int(mark) >= 0:
+                start, end = self.driver.execute_script(
+                    'return [arguments[0].selectionStart, arguments[0].selectionEnd]', self.input)
+                marked = typed[:start].encode()
+                self.assertEqual(len(marked), int(mark), name)
+                self.assertGreater(end, start, name)
+
+    def test_served_page_recalls_clears_and_works_offline(self):
+        self.open(self.server.url)
+        self.driver.execute_script('localStorage.clear()')
+        self.open(self.server.url)
+        self.assertEqual(self.ok('10 + cos(45)'), ('10.7071067859062', ''))
+        self.assertEqual(self.ok('2*3'), ('6', ''))
+        self.open(self.server.url)  # a reload keeps the history
+        self.input.send_keys(Keys.ARROW_UP)
+        self.assertEqual(self.input.get_attribute('value'), '2*3')
+        self.input.send_keys(Keys.ARROW_UP)
+        self.assertEqual(self.input.get_attribute('value'), '10 + cos(45)')
+        self.input.send_keys(Keys.ARROW_DOWN, Keys.ARROW_DOWN)
+        self.assertEqual(self.input.get_attribute('value'), '')
+
+        # Variables, then an expression that uses them.
+        self.driver.find_element(By.ID, 'variables-button').click()
+        x = self.driver.find_element(By.CSS_SELECTOR, '#variables-fields input[data-slot="0"]')
+        x.clear()
+        x.send_keys('abc', Keys.ENTER)
+        self.assertIn('X', self.driver.find_element(By.ID, 'variables-message').text)
+        x.clear()
+        x.send_keys('2.5', Keys.ENTER)
+        self.assertEqual(self.ok('x+1'), ('3.5', ''))
+
+        # Show Working, F1 and Escape.
+        self.driver.find_element(By.ID, 'working-button').click()
+        self.assertIn('after the scan', self.driver.find_element(By.ID, 'working-text').text)
+        self.input.send_keys(Keys.F1)
+        self.assertTrue(self.driver.execute_script('return document.getElementById("help-dialog").open'))
+        self.driver.switch_to.active_element.send_keys(Keys.ESCAPE)
+        self.assertFalse(self.driver.execute_script('return document.getElementById("help-dialog").open'))
+        if SCREENSHOT:
+            self.driver.save_screenshot(SCREENSHOT)
+
+        # Clear History asks first; Cancel keeps, OK empties.
+        self.driver.find_element(By.ID, 'clear-button').click()
+        self.assertIn('3', self.driver.find_element(By.ID, 'clear-question').text)
+        self.driver.find_element(By.ID, 'clear-confirm').click()
+        self.assertEqual(self.driver.find_element(By.ID, 'errors').text, 'History cleared.')
+        self.input.clear()
+        self.input.send_keys(Keys.ARROW_UP)  # nothing left to recall
+        self.assertEqual(self.input.get_attribute('value'), '')
+
+        # Offline: once the service worker controls the page, it loads with the server gone.
+        WebDriverWait(self.driver, 10).until(
+            lambda d: d.execute_script('return navigator.serviceWorker.ready.then(() => true)'))
+        self.open(self.server.url)
+        WebDriverWait(self.driver, 10).until(
+            lambda d: d.execute_script('return !!navigator.serviceWorker.controller'))
+        self.server.stop()
+        self.open(self.server.url)
+        self.assertEqual(self.ok('2^10'), ('1024', ''))
+        self.__class__.server = Server()
+
+
+class German(unittest.TestCase):
+    def test_the_page_speaks_the_browsers_language(self):
+        driver = browser('de-DE')
+        try:
+            driver.get(SITE.joinpath('quorbit1.html').as_uri())
+            WebDriverWait(driver, 10).until(
+                lambda d: d.execute_script('return document.body.dataset.ready === "true"'))
+            self.assertIn('Rechenweg', driver.find_element(By.ID, 'working-button').text)
+            field = driver.find_element(By.ID, 'input')
+            field.send_keys('ln(-1)', Keys.ENTER)
+            self.assertNotEqual(driver.find_element(By.ID, 'errors').text, '')
+            self.assertNotEqual(driver.find_element(By.ID, 'errors').text,
+                                'Ln negatives not allowed.')
+        finally:
+            driver.quit()
+
+
+if __name__ == '__main__':
+    unittest.main(argv=sys.argv[:1], verbosity=2)

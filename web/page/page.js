@@ -1,0 +1,244 @@
+// The form's behaviour: the OK command, recall, the dialogs and the working panel. Every rule
+// (evaluation, messages, what the history keeps) is the WebAssembly module's, the desktop's own
+// code; this script only reads the controls, calls it and shows what it says.
+'use strict';
+
+(async () => {
+  const $ = (id) => document.getElementById(id);
+  const q1 = await createQuorbit1();
+  const encoder = new TextEncoder();
+
+  // --- Texts: the dialog's own, from its .ui and .ts files, in the browser's language. ---
+  const languages = navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language || 'en'];
+  const lang = languages.map((l) => l.slice(0, 2).toLowerCase()).find((l) => l === 'en' || QUORBIT1_STRINGS[l]) || 'en';
+  document.documentElement.lang = lang;
+  // key: "context|source" as the .ts files have them; the English source when untranslated.
+  const text = (key) => {
+    const table = QUORBIT1_STRINGS[lang];
+    return (table && table[key]) || key.slice(key.indexOf('|') + 1);
+  };
+  const arg = (s, ...values) => s.replace(/%(\d)/g, (m, n) => values[Number(n) - 1] ?? m);
+  const withoutAmpersand = (s) => s.replace(/&(.)/g, '$1');
+  // "&Degrees": the label with its access key underlined, and the key for accesskey.
+  function setLabel(element, key) {
+    const s = text(key);
+    const at = s.search(/&[^&]/);
+    element.textContent = '';
+    if (at < 0) {
+      element.textContent = s;
+      return;
+    }
+    element.append(s.slice(0, at));
+    const u = document.createElement('u');
+    u.textContent = s[at + 1];
+    element.append(u, s.slice(at + 2));
+    const target = element.closest('button') || element.closest('label')?.querySelector('input') ||
+      (element.htmlFor ? $(element.htmlFor) : null) || element;
+    target.accessKey = s[at + 1].toLowerCase();
+  }
+  for (const element of document.querySelectorAll('[data-text]')) {
+    setLabel(element, element.dataset.text);
+  }
+  const cancelText = { de: 'Abbrechen', fr: 'Annuler' }[lang] || 'Cancel';
+  document.querySelector('#clear-dialog button[value=cancel]').textContent = cancelText;
+  $('menu').setAttribute('aria-label', text('quorbit1::CQuorbit1Dlg|Menu bar'));
+  const version = arg(text('quorbit1::CQuorbit1Dlg|Quorbit1 Version %1'), QUORBIT1_VERSION);
+  $('version').textContent = version;
+  $('about-version').textContent = version;
+  document.title = withoutAmpersand(text('CQuorbit1Dlg|Quorbit1'));
+
+  // --- The OK command. ---
+  const input = $('input');
+  const unit = () => Number(document.querySelector('input[name=unit]:checked').value);
+  let lastOutcome = null;
+
+  function withCString(s, call) {
+    const bytes = encoder.encode(s);
+    const ptr = q1._malloc(bytes.length + 1);
+    q1.HEAPU8.set(bytes, ptr);
+    q1.HEAPU8[ptr + bytes.length] = 0;
+    try {
+      return call(ptr);
+    } finally {
+      q1._free(ptr);
+    }
+  }
+
+  // The string index in s of the character that starts at UTF-8 byte offset bytes.
+  function indexOfByte(s, bytes) {
+    let count = 0;
+    let i = 0;
+    for (const ch of s) {
+      if (count >= bytes) break;
+      count += encoder.encode(ch).length;
+      i += ch.length;
+    }
+    return i;
+  }
+
+  function ok() {
+    const s = input.value;
+    const angleMode = unit();
+    const outcome = JSON.parse(withCString(s, (p) => q1.UTF8ToString(q1._quorbit1_ok(p, angleMode))));
+    lastOutcome = { text: s, angleMode, outcome, working: q1.UTF8ToString(q1._quorbit1_working()) };
+    $('answer').textContent = outcome.answer;
+    $('errors').textContent = outcome.message ? text('quorbit1::Message|' + outcome.message) : '';
+    if (outcome.evaluated) remember(s);
+    const mark = q1._quorbit1_mark_position();
+    input.focus();
+    if (mark >= 0) {
+      const at = indexOfByte(s, mark);
+      const ch = [...s.slice(at)][0] || '';
+      input.setSelectionRange(at, at + ch.length);
+    }
+    showWorking();
+  }
+
+  $('ok-form').addEventListener('submit', (event) => {
+    event.preventDefault();
+    ok();
+  });
+
+  // --- The history: the browser's storage holds the text of a history file. ---
+  const storageKey = 'quorbit1.history';
+  let recallPos = null;  // index into the entries while recalling, null when typing
+  let draft = '';
+  function readStored() {
+    let stored = '';
+    try {
+      stored = localStorage.getItem(storageKey) || '';
+    } catch (e) {
+      stored = '';
+    }
+    withCString(stored, (p) => q1._quorbit1_history_read(p));
+  }
+  function entries() {
+    const n = q1._quorbit1_history_size();
+    return Array.from({ length: n }, (_, i) => q1.UTF8ToString(q1._quorbit1_history_entry(i)));
+  }
+  function store() {
+    try {
+      localStorage.setItem(storageKey, q1.UTF8ToString(q1._quorbit1_history_text()));
+    } catch (e) {
+      // Storage refused (private mode, full): the run keeps its history in memory.
+    }
+  }
+  function remember(s) {
+    readStored();  // what another tab added meanwhile is kept
+    withCString(s, (p) => q1._quorbit1_history_add(p));
+    store();
+    recallPos = null;
+  }
+  readStored();
+
+  input.addEventListener('keydown', (event) => {
+    if (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') return;
+    event.preventDefault();
+    const list = entries();
+    let pos = recallPos === null ? list.length : Math.min(recallPos, list.length);
+    if (pos === list.length) draft = input.value;
+    pos += event.key === 'ArrowUp' ? -1 : 1;
+    if (pos < 0 || pos > list.length) return;
+    recallPos = pos === list.length ? null : pos;
+    input.value = pos === list.length ? draft : list[pos];
+    input.setSelectionRange(input.value.length, input.value.length);
+  });
+  input.addEventListener('input', () => {
+    recallPos = null;
+  });
+
+  $('clear-button').addEventListener('click', () => {
+    readStored();
+    const question = arg(text('quorbit1::CQuorbit1Dlg|Expressions in the history: %1. Remove them all? The command line, quorbit1-cli, keeps the same history, so they are gone there too.'), entries().length);
+    // The page's history is the browser's own, not the command line's: the first sentences.
+    $('clear-question').textContent = question.slice(0, question.indexOf('?') + 1) || question;
+    $('clear-dialog').showModal();
+  });
+  $('clear-dialog').addEventListener('close', () => {
+    if ($('clear-dialog').returnValue !== 'clear') return;
+    withCString('', (p) => q1._quorbit1_history_read(p));
+    store();
+    recallPos = null;
+    $('errors').textContent = text('quorbit1::CQuorbit1Dlg|History cleared.');
+    input.focus();
+  });
+
+  // --- About, help, variables. ---
+  $('about-button').addEventListener('click', () => $('about-dialog').showModal());
+  $('help-button').addEventListener('click', () => $('help-dialog').showModal());
+  document.addEventListener('keydown', (event) => {
+    if (event.key === 'F1') {
+      event.preventDefault();
+      if (!$('help-dialog').open) $('help-dialog').showModal();
+    }
+  });
+  for (const dialog of document.querySelectorAll('dialog')) {
+    dialog.addEventListener('close', () => input.focus());
+  }
+
+  const letters = q1.UTF8ToString(q1._quorbit1_slot_letters());
+  const slotFields = [...letters].map((letter, i) => {
+    const label = document.createElement('label');
+    label.textContent = letter + ' ';
+    const field = document.createElement('input');
+    field.type = 'text';
+    field.inputMode = 'decimal';
+    field.setAttribute('aria-label', arg(text('quorbit1::CVariablesDlg|Value of %1'), letter));
+    field.dataset.slot = String(i);
+    label.append(field);
+    $('variables-fields').append(label);
+    return field;
+  });
+  $('variables-button').addEventListener('click', () => {
+    slotFields.forEach((f, i) => { f.value = String(q1._quorbit1_slot(i)); });
+    $('variables-message').textContent = '';
+    $('variables-dialog').showModal();
+  });
+  $('variables-form').addEventListener('submit', (event) => {
+    const values = slotFields.map((f) => f.value.trim());
+    const bad = values.findIndex((v) => !/^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/.test(v));
+    if (bad >= 0) {
+      event.preventDefault();
+      $('variables-message').textContent = arg(text('quorbit1::CVariablesDlg|%1 is not a number.'), letters[bad]);
+      slotFields[bad].focus();
+      return;
+    }
+    values.forEach((v, i) => q1._quorbit1_set_slot(i, Number(v)));
+  });
+
+  // --- Show Working: beside the form on a wide screen, below it on a narrow one. ---
+  function showWorking() {
+    if ($('working').hidden) return;
+    if (!lastOutcome) {
+      $('working-text').textContent = text('quorbit1::CQuorbit1Dlg|No expression yet.');
+      return;
+    }
+    const { text: s, angleMode, outcome, working } = lastOutcome;
+    const unitName = text(angleMode === 1 ? 'quorbit1::CWorkingWindow|radians' : 'quorbit1::CWorkingWindow|degrees');
+    const lines = [arg(text('quorbit1::CWorkingWindow|%1 in %2'), s, unitName), outcome.answer +
+      (outcome.message ? '  ' + text('quorbit1::Message|' + outcome.message) : ''), '', working];
+    $('working-text').textContent = lines.join('\n');
+  }
+  $('working-button').addEventListener('click', () => {
+    const show = $('working').hidden;
+    $('working').hidden = !show;
+    $('working-button').setAttribute('aria-expanded', String(show));
+    showWorking();
+  });
+
+  // --- Exit, where the page may close its own window: an installed app's. ---
+  if (window.matchMedia('(display-mode: standalone)').matches) {
+    $('exit').hidden = false;
+    $('exit').addEventListener('click', () => window.close());
+  }
+
+  // --- Offline: the service worker, when the page is served (not opened from disk). ---
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+  if (location.protocol === 'file:') {
+    $('manifest-link').remove();
+  }
+  document.body.dataset.ready = 'true';
+  input.focus();
+})();
