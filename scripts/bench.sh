@@ -50,3 +50,19 @@ if [[ -x "$build/bench/fparser_batch" ]]; then
   printf '  quorbit1-cli --json        %.3f s  (%.2fx plain)\n' "$json" \
     "$(echo "$json / $plain" | bc -l)"
 fi
+site=build/wasm/web/site
+if [[ -f "$site/quorbit1.html" && -x "$build/cli/quorbit1-cli" ]]; then
+  echo "== page (after make web)"
+  /usr/bin/python3 bench/web/measure.py "$site"
+  # The same JSON objects from the WebAssembly module under node and from quorbit1-cli.
+  tmp=$(mktemp -d)
+  for _ in $(seq 50); do cat bench/typical.txt; done >"$tmp/lines"
+  wasm=$(NODE_PATH=/usr/share/nodejs node bench/web/run_module.mjs \
+    build/wasm/web/quorbit1-module.js <"$tmp/lines" 2>&1 >/dev/null | cut -d' ' -f1)
+  start=$(date +%s%N)
+  "$build/cli/quorbit1-cli" --json --no-history <"$tmp/lines" >/dev/null || true
+  native=$(( ($(date +%s%N) - start) / $(wc -l <"$tmp/lines") ))
+  rm -rf "$tmp"
+  printf '  per typical expression, with its JSON: WebAssembly under node %s ns, native %s ns (%.1fx)\n' \
+    "$wasm" "$native" "$(echo "$wasm / $native" | bc -l)"
+fi
