@@ -22,6 +22,8 @@ auto g_history = std::make_unique<quorbit1::HistoryStore>();  // in memory: the 
 std::string g_historyText;
 std::string g_line;
 std::string g_working;
+auto g_recorder = std::make_unique<quorbit1::WorkingRecorder>();
+bool g_solved = false;
 int g_markPos = -1;
 
 }  // namespace
@@ -31,23 +33,23 @@ extern "C" {
 // One OK command: the command line's JSON object for it (answer, message, flags, usual
 // reading), with the previous answer when the text is refused.
 EMSCRIPTEN_KEEPALIVE const char* quorbit1_ok(const char* text, int angleMode) {
-    quorbit1::WorkingRecorder recorder;
-    g_equation->SetObserver(&recorder);
+    g_recorder = std::make_unique<quorbit1::WorkingRecorder>();
+    g_equation->SetObserver(g_recorder.get());
     const quorbit1::OkOutcome outcome = quorbit1::RunOkCommand(*g_equation, text, angleMode);
     g_equation->SetObserver(nullptr);
     const quorbit1::UsualResult usual =
         quorbit1::EvaluateUsual(text, angleMode, g_equation->Slots());
     g_line = g_json.Line(text, angleMode, outcome, usual);
     g_markPos = outcome.markPos;
-    g_working = outcome.solved ? quorbit1::FormatWorking(recorder.Stages(), recorder.PassCount())
-                               : std::string();
+    g_solved = outcome.solved;
     return g_line.c_str();
 }
 
 // A new start, as when the page is opened: no previous answer, the slots 0.
 EMSCRIPTEN_KEEPALIVE void quorbit1_reset() {
     g_equation = std::make_unique<quorbit1::CEquation>();
-    g_working.clear();
+    g_recorder = std::make_unique<quorbit1::WorkingRecorder>();
+    g_solved = false;
     g_markPos = -1;
 }
 
@@ -57,8 +59,11 @@ EMSCRIPTEN_KEEPALIVE int quorbit1_mark_position() {
     return g_markPos;
 }
 
-// The last evaluated text's working: the term list after the scan and after every pass.
+// The last evaluated text's working: the term list after the scan and after every pass; made
+// when asked for, since most commands are not followed by a look at it.
 EMSCRIPTEN_KEEPALIVE const char* quorbit1_working() {
+    g_working = g_solved ? quorbit1::FormatWorking(g_recorder->Stages(), g_recorder->PassCount())
+                         : std::string();
     return g_working.c_str();
 }
 
