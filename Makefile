@@ -21,8 +21,9 @@ build: configure
 run: build
 	@scripts/run.sh $(BUILD_DIR)
 
-test: build
+test: build web
 	@ctest --preset $(PRESET)
+	@ctest --preset wasm
 
 # The maths functions against MPFR on ten million random arguments each.
 MATH_SAMPLES ?= 10000000

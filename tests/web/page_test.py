@@ -145,7 +145,10 @@ class Page(unittest.TestCase):
 
         # Show Working, F1 and Escape.
         self.driver.find_element(By.ID, 'working-button').click()
-        self.assertIn('after the scan', self.driver.find_element(By.ID, 'working-text').text)
+        working = self.driver.find_element(By.ID, 'working-text').text
+        self.assertIn('Answer: 3.5', working)
+        self.assertIn('Read with the usual precedence it would give 3.5.', working)
+        self.assertIn('after the scan', working)
         self.input.send_keys(Keys.F1)
         self.assertTrue(self.driver.execute_script('return document.getElementById("help-dialog").open'))
         self.driver.switch_to.active_element.send_keys(Keys.ESCAPE)

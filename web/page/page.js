@@ -80,7 +80,7 @@
     const s = input.value;
     const angleMode = unit();
     const outcome = JSON.parse(withCString(s, (p) => q1.UTF8ToString(q1._quorbit1_ok(p, angleMode))));
-    lastOutcome = { text: s, angleMode, outcome, working: q1.UTF8ToString(q1._quorbit1_working()) };
+    lastOutcome = { text: s, angleMode, outcome };
     $('answer').textContent = outcome.answer;
     $('errors').textContent = outcome.message ? text('quorbit1::Message|' + outcome.message) : '';
     if (outcome.evaluated) remember(s);
@@ -213,10 +213,19 @@
       $('working-text').textContent = text('quorbit1::CQuorbit1Dlg|No expression yet.');
       return;
     }
-    const { text: s, angleMode, outcome, working } = lastOutcome;
-    const unitName = text(angleMode === 1 ? 'quorbit1::CWorkingWindow|radians' : 'quorbit1::CWorkingWindow|degrees');
-    const lines = [arg(text('quorbit1::CWorkingWindow|%1 in %2'), s, unitName), outcome.answer +
-      (outcome.message ? '  ' + text('quorbit1::Message|' + outcome.message) : ''), '', working];
+    const { text: s, angleMode, outcome } = lastOutcome;
+    const w = (source) => text('quorbit1::CWorkingWindow|' + source);
+    const message = outcome.message ? text('quorbit1::Message|' + outcome.message) : '';
+    const usual = outcome.usualReading;
+    const lines = [
+      arg(w('%1 in %2'), s, w(angleMode === 1 ? 'radians' : 'degrees')),
+      outcome.evaluated ? arg(w('Answer: %1'), outcome.answer) + (message ? ` (${message})` : '')
+        : arg(w('Not evaluated: %1'), message),
+      'error' in usual ? arg(w('Read with the usual precedence it is not an expression (%1).'), usual.error)
+        : arg(w('Read with the usual precedence it would give %1.'), usual.answer),
+      '',
+      q1.UTF8ToString(q1._quorbit1_working()),
+    ];
     $('working-text').textContent = lines.join('\n');
   }
   $('working-button').addEventListener('click', () => {
