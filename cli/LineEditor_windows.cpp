@@ -17,38 +17,26 @@ namespace quorbit1 {
 
 namespace {
 
+// The console's keys that edit the line, and what they do.
+constexpr struct {
+    WORD virtualKey;
+    LineEdit::Key key;
+} kKeys[] = {
+    {VK_LEFT, LineEdit::Key::kLeft},      {VK_RIGHT, LineEdit::Key::kRight},
+    {VK_HOME, LineEdit::Key::kHome},      {VK_END, LineEdit::Key::kEnd},
+    {VK_BACK, LineEdit::Key::kBackspace}, {VK_DELETE, LineEdit::Key::kDelete},
+    {VK_UP, LineEdit::Key::kUp},          {VK_DOWN, LineEdit::Key::kDown},
+    {VK_ESCAPE, LineEdit::Key::kEscape},
+};
+
 bool KeyOf(WORD virtualKey, LineEdit::Key& key) {
-    switch (virtualKey) {
-        case VK_LEFT:
-            key = LineEdit::Key::kLeft;
+    for (const auto& k : kKeys) {
+        if (k.virtualKey == virtualKey) {
+            key = k.key;
             return true;
-        case VK_RIGHT:
-            key = LineEdit::Key::kRight;
-            return true;
-        case VK_HOME:
-            key = LineEdit::Key::kHome;
-            return true;
-        case VK_END:
-            key = LineEdit::Key::kEnd;
-            return true;
-        case VK_BACK:
-            key = LineEdit::Key::kBackspace;
-            return true;
-        case VK_DELETE:
-            key = LineEdit::Key::kDelete;
-            return true;
-        case VK_UP:
-            key = LineEdit::Key::kUp;
-            return true;
-        case VK_DOWN:
-            key = LineEdit::Key::kDown;
-            return true;
-        case VK_ESCAPE:
-            key = LineEdit::Key::kEscape;
-            return true;
-        default:
-            return false;
+        }
     }
+    return false;
 }
 
 class ConsoleLineEditor final : public LineReader {

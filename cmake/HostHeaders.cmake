@@ -1,7 +1,12 @@
-# A header-only library of the build machine as an imported target for a cross build: only its
-# own folder of headers is linked into the build tree, since the rest of the machine's
-# /usr/include is not for the target.
-function(quorbit1_host_headers target folder header)
+# A header-only library as an imported target: its package where the build runs on the target
+# itself; for a cross build, the build machine's headers, only the library's own folder of them
+# linked into the build tree, since the rest of that machine's /usr/include is not for the
+# target.
+function(quorbit1_header_library target package folder header)
+  if(NOT CMAKE_CROSSCOMPILING)
+    find_package(${package} REQUIRED)
+    return()
+  endif()
   find_path(QUORBIT1_HOST_${folder} ${folder}/${header} PATHS /usr/include
             NO_CMAKE_FIND_ROOT_PATH REQUIRED)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/host-headers)

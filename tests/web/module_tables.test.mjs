@@ -125,9 +125,18 @@ test('the history read from storage and added to by the desktop\'s rules', () =>
   for (const t of ['sin(30)', '', 'x=2', '2*3']) add(t);
   assert.equal(text(), '1+1\nsin(30)\n2*3\n');
   assert.equal(module._quorbit1_history_size(), 3);
-  assert.equal(module.UTF8ToString(module._quorbit1_history_entry(2)), '2*3');
+  // Up and Down from a draft, as the desktop's field walks them.
+  const recall = (step, field) => withText(Buffer.from(field), (p) => {
+    const shown = module._quorbit1_recall(step, p);
+    return shown ? module.UTF8ToString(shown) : null;
+  });
+  assert.equal(recall(-1, 'draft'), '2*3');
+  assert.equal(recall(-1, '2*3'), 'sin(30)');
+  assert.equal(recall(+1, 'sin(30)'), '2*3');
+  assert.equal(recall(+1, '2*3'), 'draft');
+  assert.equal(recall(+1, 'draft'), null);
   read('');
   for (let i = 0; i < 1005; ++i) add(String(i));
   assert.equal(module._quorbit1_history_size(), 1000);
-  assert.equal(module.UTF8ToString(module._quorbit1_history_entry(0)), '5');
+  assert.ok(text().startsWith('5\n6\n'));
 });

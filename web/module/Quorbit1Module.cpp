@@ -5,9 +5,11 @@
 #include <emscripten/emscripten.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "History.h"
+#include "HistoryCursor.h"
 #include "Inputs.h"
 #include "JsonLine.h"
 #include "OkCommand.h"
@@ -20,6 +22,8 @@ auto g_equation = std::make_unique<quorbit1::CEquation>();
 quorbit1::OkJsonWriter g_json;
 auto g_history = std::make_unique<quorbit1::HistoryStore>();  // in memory: the page stores it
 std::string g_historyText;
+quorbit1::HistoryCursor g_recall;
+std::string g_recalled;
 std::string g_line;
 std::string g_working;
 auto g_recorder = std::make_unique<quorbit1::WorkingRecorder>();
@@ -106,23 +110,28 @@ EMSCRIPTEN_KEEPALIVE int quorbit1_history_read(const char* text) {
     for (const std::string& entry : read.entries) {
         g_history->Add(entry);
     }
+    g_recall.Reset(g_history->Entries().size());
     return static_cast<int>(read.skipped);
 }
 
 EMSCRIPTEN_KEEPALIVE void quorbit1_history_add(const char* text) {
     g_history->Add(text);
+    g_recall.Reset(g_history->Entries().size());
+}
+
+// Up (step -1) and Down (+1) through the history as the desktop's field has them, from a field
+// that holds current: the text to show, or null when there is no step to take.
+EMSCRIPTEN_KEEPALIVE const char* quorbit1_recall(int step, const char* current) {
+    const std::optional<std::string> shown = g_recall.Step(step, g_history->Entries(), current);
+    if (!shown) {
+        return nullptr;
+    }
+    g_recalled = *shown;
+    return g_recalled.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE int quorbit1_history_size() {
     return static_cast<int>(g_history->Entries().size());
-}
-
-// Entry index, oldest first.
-EMSCRIPTEN_KEEPALIVE const char* quorbit1_history_entry(int index) {
-    const auto& entries = g_history->Entries();
-    return index >= 0 && static_cast<std::size_t>(index) < entries.size()
-               ? entries[static_cast<std::size_t>(index)].c_str()
-               : "";
 }
 
 EMSCRIPTEN_KEEPALIVE const char* quorbit1_history_text() {

@@ -101,8 +101,6 @@
 
   // --- The history: the browser's storage holds the text of a history file. ---
   const storageKey = 'quorbit1.history';
-  let recallPos = null;  // index into the entries while recalling, null when typing
-  let draft = '';
   function readStored() {
     let stored = '';
     try {
@@ -111,10 +109,6 @@
       stored = '';
     }
     withCString(stored, (p) => q1._quorbit1_history_read(p));
-  }
-  function entries() {
-    const n = q1._quorbit1_history_size();
-    return Array.from({ length: n }, (_, i) => q1.UTF8ToString(q1._quorbit1_history_entry(i)));
   }
   function store() {
     try {
@@ -127,29 +121,23 @@
     readStored();  // what another tab added meanwhile is kept
     withCString(s, (p) => q1._quorbit1_history_add(p));
     store();
-    recallPos = null;
   }
   readStored();
 
+  // Up and Down walk the history as the desktop's field does (the module's rule).
   input.addEventListener('keydown', (event) => {
     if (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') return;
     event.preventDefault();
-    const list = entries();
-    let pos = recallPos === null ? list.length : Math.min(recallPos, list.length);
-    if (pos === list.length) draft = input.value;
-    pos += event.key === 'ArrowUp' ? -1 : 1;
-    if (pos < 0 || pos > list.length) return;
-    recallPos = pos === list.length ? null : pos;
-    input.value = pos === list.length ? draft : list[pos];
+    const step = event.key === 'ArrowUp' ? -1 : 1;
+    const shown = withCString(input.value, (p) => q1._quorbit1_recall(step, p));
+    if (!shown) return;
+    input.value = q1.UTF8ToString(shown);
     input.setSelectionRange(input.value.length, input.value.length);
-  });
-  input.addEventListener('input', () => {
-    recallPos = null;
   });
 
   $('clear-button').addEventListener('click', () => {
     readStored();
-    const question = arg(text('quorbit1::CQuorbit1Dlg|Expressions in the history: %1. Remove them all? The command line, quorbit1-cli, keeps the same history, so they are gone there too.'), entries().length);
+    const question = arg(text('quorbit1::CQuorbit1Dlg|Expressions in the history: %1. Remove them all? The command line, quorbit1-cli, keeps the same history, so they are gone there too.'), q1._quorbit1_history_size());
     // The page's history is the browser's own, not the command line's: the first sentences.
     $('clear-question').textContent = question.slice(0, question.indexOf('?') + 1) || question;
     $('clear-dialog').showModal();
@@ -158,7 +146,6 @@
     if ($('clear-dialog').returnValue !== 'clear') return;
     withCString('', (p) => q1._quorbit1_history_read(p));
     store();
-    recallPos = null;
     $('errors').textContent = text('quorbit1::CQuorbit1Dlg|History cleared.');
     input.focus();
   });
