@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "NumberText.h"
@@ -84,6 +88,49 @@ TEST(UsualReading, DeepNestingIsRefusedNotAStackOverflow) {
     const UsualResult r = EvaluateUsual(Repeat("(", 100) + "1" + Repeat(")", 100), 0);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.value, 1.0);
+}
+
+// A numeral reads as strtod reads it, to the bit: short ones by a fast path of their own,
+// long ones (more digits, more places) by the library.
+TEST(UsualReading, NumeralsReadAsStrtodReadsThem) {
+    std::mt19937_64 rng(20261208);
+    std::vector<std::string> numerals = {"0",
+                                         "0.0",
+                                         ".5",
+                                         "5.",
+                                         "000.000",
+                                         "007",
+                                         "0.1",
+                                         "0.3",
+                                         "123456789012345",
+                                         "1234567890123456",
+                                         "9007199254740993",
+                                         "0.0000000000000000000001",
+                                         "0.00000000000000000000001",
+                                         "1000000000000000000000000",
+                                         std::string(400, '9')};
+    for (int i = 0; i < 200000; ++i) {
+        std::string n;
+        const int length = 1 + static_cast<int>(rng() % 26);
+        const int point = static_cast<int>(rng() % (length + 2)) - 1;  // -1: none
+        for (int k = 0; k < length; ++k) {
+            if (k == point) {
+                n += '.';
+            }
+            n += static_cast<char>('0' + rng() % 10);
+        }
+        numerals.push_back(n);
+    }
+    for (const std::string& n : numerals) {
+        const UsualResult r = EvaluateUsual(n, 0);
+        ASSERT_TRUE(r.ok) << n;
+        const double expected = std::strtod(n.c_str(), nullptr);
+        std::uint64_t a = 0;
+        std::uint64_t b = 0;
+        std::memcpy(&a, &r.value, sizeof a);
+        std::memcpy(&b, &expected, sizeof b);
+        ASSERT_EQ(a, b) << n;
+    }
 }
 
 }  // namespace
