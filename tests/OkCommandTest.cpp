@@ -3,8 +3,12 @@
 // from one command to the next on the same evaluator.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,6 +17,7 @@
 #include "TestSupport.h"
 
 using quorbit1::AnswerText;
+using quorbit1::AppendNumberText;
 using quorbit1::CEquation;
 using quorbit1::RunOkCommand;
 
@@ -106,6 +111,61 @@ TEST(AnswerTextTest, FormsLikePrintf15gWithPlainNaN) {
     EXPECT_EQ(AnswerText(1e21), "1e+21");
     EXPECT_EQ(AnswerText(-0.0), "-0");
     EXPECT_EQ(AnswerText(74911279.573000297), "74911279.5730003");
+}
+
+// Every answer reads as "%.15g" and "%.17g" write it with 15 and with 17 places, to the character:
+// random bit patterns over the whole range, decimal-looking values, exact halves at the last place
+// (ties to even), and values that round up to the next power of ten.
+TEST(AnswerTextTest, WritesAsPrintfDoes) {
+    std::mt19937_64 rng(8122026);
+    std::vector<double> values = {0.1,
+                                  0.5,
+                                  1.5,
+                                  2.5,
+                                  9.5,
+                                  0.0001,
+                                  0.00001,
+                                  1e-5,
+                                  123e-7,
+                                  1e14,
+                                  1e15,
+                                  1e16,
+                                  1e17,
+                                  4.5e15,
+                                  1e300,
+                                  5e-324,
+                                  2.5e-310,
+                                  1e15 + 0.5,
+                                  99999999999999.95,
+                                  0.99999999999999994,
+                                  9.9999999999999995e-5};
+    for (int i = 0; i < 100000; ++i) {
+        const std::uint64_t bits = rng();
+        double random = 0.0;
+        std::memcpy(&random, &bits, sizeof random);
+        values.push_back(random);
+        const double whole = static_cast<double>(rng() % 1000000000000000);
+        values.push_back(whole / std::pow(10.0, static_cast<double>(rng() % 30)));
+        values.push_back(1e14 + static_cast<double>(rng() % 900000000000000) + 0.5);
+        values.push_back(1e16 - static_cast<double>(rng() % 1000) - 0.5);
+        values.push_back(std::nextafter(std::pow(10.0, static_cast<double>(rng() % 40) - 20),
+                                        rng() % 2 == 0 ? 0.0 : 1e308));
+    }
+    for (const double v : values) {
+        for (const double value : {v, -v}) {
+            for (const int places : {15, 17}) {
+                if (std::isnan(value)) {
+                    continue;
+                }
+                char expected[64];
+                const auto end = std::to_chars(expected, expected + sizeof expected, value,
+                                               std::chars_format::general, places);
+                std::string text;
+                AppendNumberText(text, value, places);
+                ASSERT_EQ(text, std::string(expected, end.ptr)) << places;
+            }
+        }
+    }
 }
 
 }  // namespace
