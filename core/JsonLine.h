@@ -24,9 +24,11 @@ public:
 private:
     void FormatNumber(double value);
 
-    std::string m_line;
+    std::string m_line;    // room for the longest line yet; the line is its start
     std::string m_answer;  // 15 significant digits
     std::string m_exact;   // 17
+    std::string m_usualAnswer;
+    std::string m_usualExact;
 };
 
 }  // namespace quorbit1
