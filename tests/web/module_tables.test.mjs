@@ -81,6 +81,17 @@ test('one evaluator serves the whole run: a refused text shows the previous answ
   assert.match(module.UTF8ToString(module._quorbit1_working()), /after the scan/);
 });
 
+test('the working is the last command\'s, whatever changed after it', () => {
+  module._quorbit1_set_slot(0, 2.5);
+  assert.equal(ok(Buffer.from('x*4'), 0).answer, '10');
+  module._quorbit1_set_slot(0, 7);
+  const working = module.UTF8ToString(module._quorbit1_working());
+  assert.match(working, / 2\.5 /);
+  assert.doesNotMatch(working, / 7 /);
+  assert.equal(module.UTF8ToString(module._quorbit1_working()), working);
+  module._quorbit1_set_slot(0, 0);
+});
+
 test('the variable slots are the evaluator\'s', () => {
   assert.equal(module.UTF8ToString(module._quorbit1_slot_letters()), 'XYZT');
   module._quorbit1_set_slot(0, 2.5);

@@ -25,9 +25,15 @@ std::string g_historyText;
 quorbit1::HistoryCursor g_recall;
 std::string g_recalled;
 std::string g_line;
-std::string g_working;
-auto g_recorder = std::make_unique<quorbit1::WorkingRecorder>();
+// What the working of the last command needs: an evaluation depends only on its text, angle
+// unit and slots, so the working is made again from them when it is asked for, on an evaluator
+// of its own, instead of being recorded on every command.
+std::string g_lastText;
+int g_lastAngleMode = 0;
+quorbit1::SlotValues g_lastSlots{};
 bool g_solved = false;
+std::optional<std::string> g_working;  // made for the last command
+auto g_replay = std::make_unique<quorbit1::CEquation>();
 int g_markPos = -1;
 
 }  // namespace
@@ -37,23 +43,24 @@ extern "C" {
 // One OK command: the command line's JSON object for it (answer, message, flags, usual
 // reading), with the previous answer when the text is refused.
 EMSCRIPTEN_KEEPALIVE const char* quorbit1_ok(const char* text, int angleMode) {
-    g_recorder = std::make_unique<quorbit1::WorkingRecorder>();
-    g_equation->SetObserver(g_recorder.get());
     const quorbit1::OkOutcome outcome = quorbit1::RunOkCommand(*g_equation, text, angleMode);
-    g_equation->SetObserver(nullptr);
     const quorbit1::UsualResult usual =
         quorbit1::EvaluateUsual(text, angleMode, g_equation->Slots());
     g_line = g_json.Line(text, angleMode, outcome, usual);
     g_markPos = outcome.markPos;
     g_solved = outcome.solved;
+    g_lastText = text;
+    g_lastAngleMode = angleMode;
+    g_lastSlots = g_equation->Slots();
+    g_working.reset();
     return g_line.c_str();
 }
 
 // A new start, as when the page is opened: no previous answer, the slots 0.
 EMSCRIPTEN_KEEPALIVE void quorbit1_reset() {
     g_equation = std::make_unique<quorbit1::CEquation>();
-    g_recorder = std::make_unique<quorbit1::WorkingRecorder>();
     g_solved = false;
+    g_working.reset();
     g_markPos = -1;
 }
 
@@ -66,9 +73,18 @@ EMSCRIPTEN_KEEPALIVE int quorbit1_mark_position() {
 // The last evaluated text's working: the term list after the scan and after every pass; made
 // when asked for, since most commands are not followed by a look at it.
 EMSCRIPTEN_KEEPALIVE const char* quorbit1_working() {
-    g_working = g_solved ? quorbit1::FormatWorking(g_recorder->Stages(), g_recorder->PassCount())
-                         : std::string();
-    return g_working.c_str();
+    if (!g_working) {
+        g_working.emplace();
+        if (g_solved) {
+            quorbit1::WorkingRecorder recorder;
+            g_replay->SetSlots(g_lastSlots);
+            g_replay->SetObserver(&recorder);
+            quorbit1::RunOkCommand(*g_replay, g_lastText, g_lastAngleMode);
+            g_replay->SetObserver(nullptr);
+            *g_working = quorbit1::FormatWorking(recorder.Stages(), recorder.PassCount());
+        }
+    }
+    return g_working->c_str();
 }
 
 // The variable slots X, Y, Z, T by their place in kSlotLetters.
