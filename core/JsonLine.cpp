@@ -169,7 +169,9 @@ std::string_view OkJsonWriter::Line(std::string_view text, int angleMode, const 
         PutJsonString(j, usual.error);
     }
     j.Put("}}\n");
-    return {m_line.data(), static_cast<std::size_t>(j.At() - m_line.data())};
+    const auto size = static_cast<std::size_t>(j.At() - m_line.data());
+    j.Put('\0');
+    return {m_line.data(), size};
 }
 
 // The answer's text (15 digits) into m_answer and its exact text (17) into m_exact.

@@ -17,7 +17,8 @@ void AppendJsonString(std::string& out, std::string_view s);
 // Writes the objects; one writer serves a whole run and reuses its storage.
 class OkJsonWriter {
 public:
-    // The object for one command and its newline; valid until the next call.
+    // The object for one command and its newline, followed by a NUL that the view leaves out;
+    // valid until the next call.
     std::string_view Line(std::string_view text, int angleMode, const OkOutcome& outcome,
                           const UsualResult& usual);
 

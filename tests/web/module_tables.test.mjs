@@ -54,7 +54,13 @@ function withText(bytes, call) {
 
 function ok(bytes, angleMode) {
   return JSON.parse(
-    withText(bytes, (ptr) => module.UTF8ToString(module._quorbit1_ok(ptr, angleMode))));
+    withText(bytes, (ptr) => {
+      const at = module._quorbit1_ok(ptr, angleMode);
+      const line = module.UTF8ToString(at);
+      // The length given is the line's, up to its NUL.
+      assert.equal(module._quorbit1_ok_length(), Buffer.byteLength(line));
+      return line;
+    }));
 }
 
 test('the OK command gives the table\'s answer, message and marked character', () => {

@@ -24,7 +24,7 @@ auto g_history = std::make_unique<quorbit1::HistoryStore>();  // in memory: the 
 std::string g_historyText;
 quorbit1::HistoryCursor g_recall;
 std::string g_recalled;
-std::string g_line;
+std::string_view g_line;
 // What the working of the last command needs: an evaluation depends only on its text, angle
 // unit and slots, so the working is made again from them when it is asked for, on an evaluator
 // of its own, instead of being recorded on every command.
@@ -42,7 +42,8 @@ extern "C" {
 
 // One OK command: the command line's JSON object for it (answer, message, flags, usual
 // reading), with the previous answer when the text is refused.
-EMSCRIPTEN_KEEPALIVE const char* quorbit1_ok(const char* text, int angleMode) {
+EMSCRIPTEN_KEEPALIVE const char* quorbit1_ok(const char* cText, int angleMode) {
+    const std::string_view text(cText);
     const quorbit1::OkOutcome outcome = quorbit1::RunOkCommand(*g_equation, text, angleMode);
     const quorbit1::UsualResult usual =
         quorbit1::EvaluateUsual(text, angleMode, g_equation->Slots());
@@ -53,7 +54,13 @@ EMSCRIPTEN_KEEPALIVE const char* quorbit1_ok(const char* text, int angleMode) {
     g_lastAngleMode = angleMode;
     g_lastSlots = g_equation->Slots();
     g_working.reset();
-    return g_line.c_str();
+    return g_line.data();
+}
+
+// The length in bytes of the last OK command's line, so that the page decodes it without
+// searching for its NUL.
+EMSCRIPTEN_KEEPALIVE int quorbit1_ok_length() {
+    return static_cast<int>(g_line.size());
 }
 
 // A new start, as when the page is opened: no previous answer, the slots 0.

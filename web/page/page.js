@@ -7,6 +7,7 @@
   const $ = (id) => document.getElementById(id);
   const q1 = await createQuorbit1();
   const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
 
   // --- Texts: the dialog's own, from its .ui and .ts files, in the browser's language. ---
   const languages = navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language || 'en'];
@@ -79,7 +80,10 @@
   function ok() {
     const s = input.value;
     const angleMode = unit();
-    const outcome = JSON.parse(withCString(s, (p) => q1.UTF8ToString(q1._quorbit1_ok(p, angleMode))));
+    const outcome = JSON.parse(withCString(s, (p) => {
+      const at = q1._quorbit1_ok(p, angleMode);
+      return decoder.decode(q1.HEAPU8.subarray(at, at + q1._quorbit1_ok_length()));
+    }));
     lastOutcome = { text: s, angleMode, outcome };
     $('answer').textContent = outcome.answer;
     $('errors').textContent = outcome.message ? text('quorbit1::Message|' + outcome.message) : '';
