@@ -2,6 +2,7 @@
 
 #include "CrMath.h"
 #include "Functions.h"
+#include "TextTemplate.h"
 
 #include <array>
 #include <cctype>
@@ -271,37 +272,40 @@ private:
 
 }  // namespace
 
-std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,
-                             std::size_t position) {
-    std::string why;
+const char* UsualRefusalWords(UsualRefusal refusal) {
     switch (refusal) {
         case UsualRefusal::kNone:
-            return {};
+            return "";
         case UsualRefusal::kEmpty:
             return "the text is empty";
         case UsualRefusal::kUnexpected:
-            why = "unexpected '" + subject + "'";
-            break;
+            return "unexpected '%1'";
         case UsualRefusal::kTooDeep:
-            why = "nested too deeply for this reading";
-            break;
+            return "nested too deeply for this reading";
         case UsualRefusal::kNoOperand:
-            why = "an operand is missing";
-            break;
+            return "an operand is missing";
         case UsualRefusal::kCloseExpected:
-            why = "')' expected";
-            break;
+            return "')' expected";
         case UsualRefusal::kNoDigits:
-            why = "a number has no digits";
-            break;
+            return "a number has no digits";
         case UsualRefusal::kUnknownName:
-            why = "unknown name '" + subject + "'";
-            break;
+            return "unknown name '%1'";
         case UsualRefusal::kOpenExpected:
-            why = "'(' expected after " + subject;
-            break;
+            return "'(' expected after %1";
     }
-    return why + " at position " + std::to_string(position);
+    return "";
+}
+
+std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,
+                             std::size_t position) {
+    if (refusal == UsualRefusal::kNone) {
+        return {};
+    }
+    const std::string why = FillTemplate(UsualRefusalWords(refusal), {subject});
+    if (position == 0) {
+        return why;  // a blank text has no place to point at
+    }
+    return FillTemplate(kUsualRefusalAt, {why, std::to_string(position)});
 }
 
 UsualResult EvaluateUsual(std::string_view text, int angleMode, const SlotValues& slots) {

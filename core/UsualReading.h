@@ -35,6 +35,11 @@ struct UsualResult {
     std::size_t position = 0;  // counted from 1, in bytes; 0 for a blank text
 };
 
+// What a refusal says, with %1 for its subject ("unexpected '%1'"), and where
+// (kUsualRefusalAt): the templates the dialog's and the page's translations are keyed by.
+const char* UsualRefusalWords(UsualRefusal refusal);
+inline constexpr const char* kUsualRefusalAt = "%1 at position %2";
+
 // "unexpected '*' at position 3" and the like.
 std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,
                              std::size_t position);

@@ -7,6 +7,7 @@
 #include "BitCast.h"
 #include "Functions.h"
 #include "NumberText.h"
+#include "TextTemplate.h"
 
 namespace quorbit1 {
 
@@ -54,19 +55,24 @@ void WorkingRecorder::Add(WorkingStage stage, std::span<const Term> terms) {
     m_stages.push_back(std::move(stage));
 }
 
-std::string StageTitle(const WorkingStage& stage) {
+StageTitleTemplate TitleOf(const WorkingStage& stage) {
     if (stage.pass == 0) {
-        return "after the scan";
+        return {"after the scan", {}};
     }
-    char buf[128];
     if (stage.sweptFrom == stage.start) {
-        std::snprintf(buf, sizeof buf, "pass %d: started at term %d, worked on term %d", stage.pass,
-                      stage.start, stage.start);
-    } else {
-        std::snprintf(buf, sizeof buf, "pass %d: started at term %d, swept terms %d to %d",
-                      stage.pass, stage.start, stage.sweptFrom, stage.start);
+        return {"pass %1: started at term %2, worked on term %2", {stage.pass, stage.start}};
     }
-    return buf;
+    return {"pass %1: started at term %2, swept terms %3 to %2",
+            {stage.pass, stage.start, stage.sweptFrom}};
+}
+
+std::string StageTitle(const WorkingStage& stage) {
+    const StageTitleTemplate title = TitleOf(stage);
+    std::string args[3];
+    for (std::size_t i = 0; i < title.args.size(); ++i) {
+        args[i] = std::to_string(title.args[i]);
+    }
+    return FillTemplate(title.text, {args[0], args[1], args[2]});
 }
 
 std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount) {

@@ -33,6 +33,10 @@ struct WorkingView {
     UsualResult usual;
 };
 
+// As much of the working as a reader is shown: 60 stages of 60 terms, not more.
+inline constexpr std::size_t kShownStages = 60;
+inline constexpr std::size_t kShownTerms = 60;
+
 // Records stages as an observer of one CEquation. Very long evaluations are cut short in the
 // record (not in the engine): after maxStages stages only the count goes on.
 class WorkingRecorder final : public CEquationObserver {
@@ -60,7 +64,15 @@ private:
 // '*' in front of each term the pass changed.
 std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount);
 
-// The heading of one stage: "after the scan" or "pass 2: started at term 4, swept terms 2 to 4".
+// The heading of one stage as a template with its numbers, "pass %1: started at term %2, swept
+// terms %3 to %2" and {2, 4, 2}: what the dialog's and the page's translations are keyed by.
+struct StageTitleTemplate {
+    const char* text;
+    std::vector<int> args;
+};
+StageTitleTemplate TitleOf(const WorkingStage& stage);
+
+// The heading in English: "after the scan" or "pass 2: started at term 4, swept terms 2 to 4".
 std::string StageTitle(const WorkingStage& stage);
 
 }  // namespace quorbit1

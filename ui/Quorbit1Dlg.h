@@ -133,8 +133,8 @@ private:
     HistoryCursor m_cursor;
 
     // The last OK command, for the working window, with its working when the window was open.
-    // As much as the working window shows: a reader follows 60 stages of 60 terms, not more.
-    WorkingRecorder m_recorder{60, 60};
+    // As much as the working window shows.
+    WorkingRecorder m_recorder{kShownStages, kShownTerms};
     bool m_recorded = false;
     CommandRecord m_last;
 };

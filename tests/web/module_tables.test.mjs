@@ -82,7 +82,7 @@ test('one evaluator serves the whole run: a refused text shows the previous answ
   const refused = ok(Buffer.from('x=2'), 0);
   assert.equal(refused.answer, '10.7071067859062');
   assert.equal(refused.evaluated, false);
-  assert.equal(module.UTF8ToString(module._quorbit1_working()), '');
+  assert.deepEqual(JSON.parse(module.UTF8ToString(module._quorbit1_working())).stages, []);
   ok(Buffer.from('2*3+4'), 1);
   assert.match(module.UTF8ToString(module._quorbit1_working()), /after the scan/);
 });
@@ -91,11 +91,37 @@ test('the working is the last command\'s, whatever changed after it', () => {
   module._quorbit1_set_slot(0, 2.5);
   assert.equal(ok(Buffer.from('x*4'), 0).answer, '10');
   module._quorbit1_set_slot(0, 7);
-  const working = module.UTF8ToString(module._quorbit1_working());
-  assert.match(working, / 2\.5 /);
-  assert.doesNotMatch(working, / 7 /);
-  assert.equal(module.UTF8ToString(module._quorbit1_working()), working);
+  const text = module.UTF8ToString(module._quorbit1_working());
+  const working = JSON.parse(text);
+  assert.deepEqual(working.stages.map((s) => [s.pass, s.title, s.args]), [
+    [0, 'after the scan', []],
+    [1, 'pass %1: started at term %2, swept terms %3 to %2', [1, 1, 0]],
+  ]);
+  assert.deepEqual(working.stages[0].terms.slice(0, 2).map((t) => [t.op, t.value, t.changed]),
+    [['+', '2.5', false], ['*', '4', false]]);
+  assert.deepEqual(working.stages[1].terms[0], {
+    op: '+', value: '10', function: '', open: 0, close: 0, changed: true });
+  assert.equal(working.passCount, 1);
+  assert.equal(working.usual, undefined);
+  assert.equal(module.UTF8ToString(module._quorbit1_working()), text);
   module._quorbit1_set_slot(0, 0);
+});
+
+test('the working says why the usual reading refuses, in the templates the translations know', () => {
+  assert.equal(ok(Buffer.from('2*3#'), 0).evaluated, true);
+  assert.deepEqual(JSON.parse(module.UTF8ToString(module._quorbit1_working())).usual,
+    { words: 'unexpected \'%1\'', subject: '#', position: 4 });
+  assert.equal(ok(Buffer.from('x=2'), 0).evaluated, false);
+  const refused = JSON.parse(module.UTF8ToString(module._quorbit1_working()));
+  assert.deepEqual(refused.stages, []);
+  assert.deepEqual(refused.usual, { words: 'unexpected \'%1\'', subject: '=', position: 2 });
+  // A long evaluation shows as much as the desktop's working window, and says how much more.
+  ok(Buffer.from(`${'(1+'.repeat(100)}1${')'.repeat(100)}`), 0);
+  const long = JSON.parse(module.UTF8ToString(module._quorbit1_working()));
+  assert.equal(long.stages.length, 60);
+  assert.equal(long.stages[0].terms.length, 60);
+  assert.ok(long.stages[0].termCount > 60);
+  assert.ok(long.passCount > 59);
 });
 
 test('the variable slots are the evaluator\'s', () => {

@@ -190,6 +190,16 @@ class German(unittest.TestCase):
             self.assertNotEqual(driver.find_element(By.ID, 'errors').text, '')
             self.assertNotEqual(driver.find_element(By.ID, 'errors').text,
                                 'Ln negatives not allowed.')
+            # The working in German too: the stages' titles, the columns, why the usual reading
+            # refuses.
+            field.clear()
+            field.send_keys('2*3#', Keys.ENTER)
+            driver.find_element(By.ID, 'working-button').click()
+            working = driver.find_element(By.ID, 'working-text').text
+            self.assertIn('nach dem Einlesen', working)
+            self.assertIn('Durchgang 1', working)
+            self.assertIn('unerwartetes „#“ an Position 4', working)
+            self.assertNotIn('after the scan', working)
         finally:
             driver.quit()
 

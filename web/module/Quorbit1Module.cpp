@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 
+#include "Functions.h"
 #include "History.h"
 #include "HistoryCursor.h"
 #include "Inputs.h"
 #include "JsonLine.h"
+#include "NumberText.h"
 #include "OkCommand.h"
 #include "UsualReading.h"
 #include "Working.h"
@@ -77,21 +79,60 @@ EMSCRIPTEN_KEEPALIVE int quorbit1_mark_position() {
     return g_markPos;
 }
 
-// The last evaluated text's working: the term list after the scan and after every pass; made
-// when asked for, since most commands are not followed by a look at it.
+// The last evaluated text's working as JSON, for the page to lay out in the user's language:
+// {"stages": [{"pass", "title", "args", "termCount", "terms": [{"op", "value", "function", "open",
+// "close", "changed"}]}], "passCount", "usual": {"words", "subject", "position"}}, where title
+// and words are the templates the translations are keyed by, and usual is there only when the
+// usual reading refused the text; no stages when the last text was not evaluated. Made when
+// asked for, since most commands are not followed by a look at it.
 EMSCRIPTEN_KEEPALIVE const char* quorbit1_working() {
-    if (!g_working) {
-        g_working.emplace();
-        if (g_solved) {
-            quorbit1::WorkingRecorder recorder;
-            g_replay->SetSlots(g_lastSlots);
-            g_replay->SetObserver(&recorder);
-            quorbit1::RunOkCommand(*g_replay, g_lastText, g_lastAngleMode);
-            g_replay->SetObserver(nullptr);
-            *g_working = quorbit1::FormatWorking(recorder.Stages(), recorder.PassCount());
-        }
+    if (g_working) {
+        return g_working->c_str();
     }
-    return g_working->c_str();
+    std::string& j = g_working.emplace("{\"stages\":[");
+    if (g_solved) {
+        quorbit1::WorkingRecorder recorder(quorbit1::kShownStages, quorbit1::kShownTerms);
+        g_replay->SetSlots(g_lastSlots);
+        g_replay->SetObserver(&recorder);
+        quorbit1::RunOkCommand(*g_replay, g_lastText, g_lastAngleMode);
+        g_replay->SetObserver(nullptr);
+        for (const quorbit1::WorkingStage& stage : recorder.Stages()) {
+            const quorbit1::StageTitleTemplate title = quorbit1::TitleOf(stage);
+            j += j.back() == '[' ? "{\"pass\":" : ",{\"pass\":";
+            j += std::to_string(stage.pass) + ",\"title\":";
+            quorbit1::AppendJsonString(j, title.text);
+            j += ",\"args\":[";
+            for (std::size_t i = 0; i < title.args.size(); ++i) {
+                j += (i == 0 ? "" : ",") + std::to_string(title.args[i]);
+            }
+            j += "],\"termCount\":" + std::to_string(stage.termCount) + ",\"terms\":[";
+            for (std::size_t i = 0; i < stage.terms.size(); ++i) {
+                const quorbit1::Term& t = stage.terms[i];
+                j += i == 0 ? "{\"op\":\"" : ",{\"op\":\"";
+                j += t.op;
+                j += "\",\"value\":\"" + quorbit1::AnswerText(t.value) + "\",\"function\":\"";
+                j += quorbit1::FunctionName(t.funcCode);
+                j += "\",\"open\":" + std::to_string(t.openParens) +
+                     ",\"close\":" + std::to_string(t.closeParens) +
+                     (stage.changed[i] ? ",\"changed\":true}" : ",\"changed\":false}");
+            }
+            j += "]}";
+        }
+        j += "],\"passCount\":" + std::to_string(recorder.PassCount());
+    } else {
+        j += "],\"passCount\":0";
+    }
+    const quorbit1::UsualResult usual =
+        quorbit1::EvaluateUsual(g_lastText, g_lastAngleMode, g_lastSlots);
+    if (!usual.ok) {
+        j += ",\"usual\":{\"words\":";
+        quorbit1::AppendJsonString(j, quorbit1::UsualRefusalWords(usual.refusal));
+        j += ",\"subject\":";
+        quorbit1::AppendJsonString(j, usual.subject);
+        j += ",\"position\":" + std::to_string(usual.position) + "}";
+    }
+    j += "}";
+    return j.c_str();
 }
 
 // The variable slots X, Y, Z, T by their place in kSlotLetters.

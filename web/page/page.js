@@ -200,24 +200,59 @@
   // --- Show Working: beside the form on a wide screen, below it on a narrow one. ---
   function showWorking() {
     if ($('working').hidden) return;
+    const panel = $('working-text');
+    panel.textContent = '';
+    const para = (s) => {
+      const p = document.createElement('p');
+      p.textContent = s;
+      panel.append(p);
+    };
     if (!lastOutcome) {
-      $('working-text').textContent = text('quorbit1::CQuorbit1Dlg|No expression yet.');
+      para(text('quorbit1::CQuorbit1Dlg|No expression yet.'));
       return;
     }
     const { text: s, angleMode, outcome } = lastOutcome;
     const w = (source) => text('quorbit1::CWorkingWindow|' + source);
+    const working = JSON.parse(q1.UTF8ToString(q1._quorbit1_working()));
     const message = outcome.message ? text('quorbit1::Message|' + outcome.message) : '';
-    const usual = outcome.usualReading;
-    const lines = [
-      arg(w('%1 in %2'), s, w(angleMode === 1 ? 'radians' : 'degrees')),
-      outcome.evaluated ? arg(w('Answer: %1'), outcome.answer) + (message ? ` (${message})` : '')
-        : arg(w('Not evaluated: %1'), message),
-      'error' in usual ? arg(w('Read with the usual precedence it is not an expression (%1).'), usual.error)
-        : arg(w('Read with the usual precedence it would give %1.'), usual.answer),
-      '',
-      q1.UTF8ToString(q1._quorbit1_working()),
-    ];
-    $('working-text').textContent = lines.join('\n');
+    // A text of thousands of characters is shown by its two ends, as the desktop shows it.
+    const shown = s.length > 400 ? `${s.slice(0, 200)} \u2026 ${s.slice(-200)}` : s;
+    para(arg(w('%1 in %2'), shown, w(angleMode === 1 ? 'radians' : 'degrees')));
+    para(outcome.evaluated ? arg(w('Answer: %1'), outcome.answer) + (message ? ` (${message})` : '')
+      : arg(w('Not evaluated: %1'), message));
+    const refused = working.usual;
+    if (refused) {
+      const words = arg(w(refused.words), refused.subject);
+      para(arg(w('Read with the usual precedence it is not an expression (%1).'),
+        refused.position ? arg(w('%1 at position %2'), words, refused.position) : words));
+    } else {
+      para(arg(w('Read with the usual precedence it would give %1.'), outcome.usualReading.answer));
+    }
+    for (const stage of working.stages) {
+      const table = document.createElement('table');
+      table.createCaption().textContent = arg(w(stage.title), ...stage.args);
+      const head = table.createTHead().insertRow();
+      for (const heading of ['term', 'op', 'value', 'function', 'open', 'close']) {
+        const th = document.createElement('th');
+        th.scope = 'col';
+        th.textContent = w(heading);
+        head.append(th);
+      }
+      const body = table.createTBody();
+      stage.terms.forEach((t, i) => {
+        const row = body.insertRow();
+        if (t.changed) row.className = 'changed';
+        for (const cell of [i, t.op, t.value, t.function, t.open, t.close]) row.insertCell().textContent = String(cell);
+      });
+      panel.append(table);
+      if (stage.termCount > stage.terms.length) {
+        para(arg(w('... %1 more terms not shown'), stage.termCount - stage.terms.length));
+      }
+    }
+    const last = working.stages[working.stages.length - 1];
+    if (last && working.passCount > last.pass) {
+      para(arg(w('... %1 more passes not shown'), working.passCount - last.pass));
+    }
   }
   $('working-button').addEventListener('click', () => {
     const show = $('working').hidden;
