@@ -119,6 +119,36 @@ class Page(unittest.TestCase):
                 self.assertEqual(len(marked), int(mark), name)
                 self.assertGreater(end, start, name)
 
+    def accessible_nodes(self):
+        """What a screen reader is given: the browser's accessibility tree, as (role, name,
+        properties) of the nodes it does not ignore."""
+        tree = self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})
+        return [(n.get('role', {}).get('value'), n.get('name', {}).get('value', ''),
+                 {p['name']: p['value'].get('value') for p in n.get('properties', [])})
+                for n in tree['nodes'] if not n.get('ignored')]
+
+    def test_a_screen_reader_finds_every_control_named_and_hears_new_messages(self):
+        self.open(SITE.joinpath('quorbit1.html').as_uri())
+        self.driver.find_element(By.ID, 'working-button').click()
+        self.ok('2*3#')
+        nodes = self.accessible_nodes()
+        controls = [(role, name, props) for role, name, props in nodes
+                    if role in ('button', 'textbox', 'radio', 'status')]
+        self.assertGreaterEqual(len(controls), 11)
+        for role, name, props in controls:
+            self.assertTrue(name.strip(), f'a {role} without a name')
+            if role != 'status':
+                self.assertTrue(props.get('focusable'), name)
+                self.assertTrue(props.get('keyshortcuts') or name == 'Exit', name)
+        # The answer and the message are announced when they change, politely.
+        live = {name: props.get('live') for role, name, props in controls if role == 'status'}
+        self.assertEqual(live, {'Error Messages': 'polite', 'Answer is:': 'polite'})
+        # The working's stages are tables a reader can walk, named by their titles.
+        tables = [name for role, name, _ in nodes if role == 'table']
+        self.assertEqual(tables[:2], ['after the scan', 'pass 1: started at term 1, swept terms 0 to 1'])
+        headers = [name for role, name, _ in nodes if role == 'columnheader']
+        self.assertEqual(headers[:6], ['term', 'op', 'value', 'function', 'open', 'close'])
+
     def test_served_page_recalls_clears_and_works_offline(self):
         self.open(self.server.url)
         self.driver.execute_script('localStorage.clear()')
