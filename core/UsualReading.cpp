@@ -301,7 +301,7 @@ std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,
     if (refusal == UsualRefusal::kNone) {
         return {};
     }
-    const std::string why = FillTemplate(UsualRefusalWords(refusal), {subject});
+    std::string why = FillTemplate(UsualRefusalWords(refusal), {subject});
     if (position == 0) {
         return why;  // a blank text has no place to point at
     }
