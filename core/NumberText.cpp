@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "BitCast.h"
 #include "DoubleDouble.h"
@@ -116,12 +117,20 @@ std::optional<Scaled> ScaleExactly(std::uint64_t mantissa, int binaryExponent, i
     return shift > -128 ? ShiftScaled(product, -shift) : std::nullopt;
 }
 
+// 10^0 to 10^22, the powers of ten that doubles hold exactly.
+constexpr std::array<double, 23> kExactPowersOfTen = [] {
+    std::array<double, 23> p{};
+    double v = 1.0;
+    for (double& e : p) {
+        e = v;
+        v *= 10.0;
+    }
+    return p;
+}();
+
 // 10^n for 0 <= n <= 307 as a double-double, within 2^-99 of it relatively: the powers up to
 // 10^21 are exact doubles, the rest their products with powers of 10^22.
 math::DD PowerOfTen(int n) {
-    static constexpr std::array<double, 22> kExact = {
-        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10,
-        1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21};
     static const std::array<math::DD, 14> kSteps = [] {
         std::array<math::DD, 14> steps{};
         steps[0] = {1.0, 0.0};
@@ -131,7 +140,7 @@ math::DD PowerOfTen(int n) {
         return steps;
     }();
     return math::Mul(kSteps[static_cast<std::size_t>(n / 22)],
-                     kExact[static_cast<std::size_t>(n % 22)]);
+                     kExactPowersOfTen[static_cast<std::size_t>(n % 22)]);
 }
 
 // a * 10^scale for a normal a > 0 and the scales that give 17 places of any double, in
@@ -265,6 +274,36 @@ char* WriteGeneral(char* out, bool negative, Digits d, int significant) {
 }
 
 }  // namespace
+
+std::optional<double> ReadShortNumeral(std::string_view numeral) {
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int fraction = -1;  // digits after the point, once there is one
+    for (const char c : numeral) {
+        if (c == '.' && fraction < 0) {
+            fraction = 0;
+            continue;
+        }
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        if (fraction >= 0) {
+            ++fraction;
+        }
+        if (digits == 0 && c == '0') {
+            continue;
+        }
+        if (++significant > 15) {
+            return std::nullopt;
+        }
+        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (fraction >= static_cast<int>(kExactPowersOfTen.size())) {
+        return std::nullopt;
+    }
+    const double whole = static_cast<double>(digits);
+    return fraction > 0 ? whole / kExactPowersOfTen[static_cast<std::size_t>(fraction)] : whole;
+}
 
 void AppendNumberText(std::string& out, double value, int significant) {
     if (std::isnan(value)) {

@@ -2,7 +2,9 @@
 // digits, and the 17 that the command line's JSON gives for an exact value.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorbit1 {
 
@@ -13,5 +15,12 @@ std::string AnswerText(double value);
 // Appends a number as "%.<significant>g" writes it in the C locale, with NaN and infinities as
 // AnswerText writes them.
 void AppendNumberText(std::string& out, double value, int significant);
+
+// A numeral of digits with at most one point, as strtod reads it, when it has at most 15
+// significant digits and 22 after the point: the digits and the power of ten are both exact
+// doubles, so one division rounds the quotient correctly (Clinger's fast path), without the
+// C library, which is slow where long double is emulated. nullopt for anything longer, which is
+// left to the library, as is anything but such a numeral.
+std::optional<double> ReadShortNumeral(std::string_view numeral);
 
 }  // namespace quorbit1

@@ -2,13 +2,13 @@
 
 #include "CrMath.h"
 #include "Functions.h"
+#include "NumberText.h"
 #include "TextTemplate.h"
 
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -17,40 +17,6 @@
 namespace quorbit1 {
 
 namespace {
-
-// The numerals people type, at most 15 significant digits and 22 after the point, read without
-// the C library (slow where long double is emulated): the digits and the power of ten are both
-// exact doubles, so one division rounds the quotient correctly, as strtod would (Clinger's fast
-// path). Anything longer is left to the library.
-std::optional<double> ShortNumeral(std::string_view numeral) {
-    static constexpr std::array<double, 23> kExactPowers = {
-        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    std::uint64_t digits = 0;
-    int significant = 0;
-    int fraction = -1;  // digits after the point, once there is one
-    for (const char c : numeral) {
-        if (c == '.') {
-            fraction = 0;
-            continue;
-        }
-        if (fraction >= 0) {
-            ++fraction;
-        }
-        if (digits == 0 && c == '0') {
-            continue;
-        }
-        if (++significant > 15) {
-            return std::nullopt;
-        }
-        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (fraction >= static_cast<int>(kExactPowers.size())) {
-        return std::nullopt;
-    }
-    const double whole = static_cast<double>(digits);
-    return fraction > 0 ? whole / kExactPowers[static_cast<std::size_t>(fraction)] : whole;
-}
 
 // expr    := term { ('+' | '-') term }
 // term    := signed { ('*' | '/') signed }
@@ -188,7 +154,8 @@ private:
         if (!digits) {
             return Fail(UsualRefusal::kNoDigits);
         }
-        if (const std::optional<double> exact = ShortNumeral(m_text.substr(start, m_pos - start))) {
+        if (const std::optional<double> exact =
+                ReadShortNumeral(m_text.substr(start, m_pos - start))) {
             return *exact;
         }
         // from_chars reads the numeral as strtod would, without copying it; a numeral out of a
