@@ -149,6 +149,21 @@ class Page(unittest.TestCase):
         headers = [name for role, name, _ in nodes if role == 'columnheader']
         self.assertEqual(headers[:6], ['term', 'op', 'value', 'function', 'open', 'close'])
 
+    def test_a_phone_wide_screen_needs_no_sideways_scrolling(self):
+        self.driver.set_window_size(360, 740)
+        try:
+            self.open(SITE.joinpath('quorbit1.html').as_uri())
+            self.driver.find_element(By.ID, 'working-button').click()
+            self.assertEqual(self.ok('10 + cos(45)'), ('10.7071067859062', ''))
+            width = 'return [document.documentElement.scrollWidth, window.innerWidth]'
+            scrolled, viewport = self.driver.execute_script(width)
+            self.assertLessEqual(scrolled, viewport)
+            # The working goes below the form, not beside it.
+            form, working = (self.driver.find_element(By.ID, i).rect for i in ('form', 'working'))
+            self.assertGreaterEqual(working['y'], form['y'] + form['height'])
+        finally:
+            self.driver.set_window_size(1100, 800)
+
     def test_served_page_recalls_clears_and_works_offline(self):
         self.open(self.server.url)
         self.driver.execute_script('localStorage.clear()')
