@@ -1,5 +1,6 @@
 #include "JsonLine.h"
 
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -171,6 +172,7 @@ std::string_view OkJsonWriter::Line(std::string_view text, int angleMode, const 
     j.Put("}}\n");
     const auto size = static_cast<std::size_t>(j.At() - m_line.data());
     j.Put('\0');
+    assert(j.At() <= m_line.data() + bound);
     return {m_line.data(), size};
 }
 

@@ -76,4 +76,25 @@ TEST(JsonSchema, NamesTheReportedFlags) {
     EXPECT_EQ(schema["properties"]["flags"]["items"]["enum"].get<std::vector<std::string>>(), keys);
 }
 
+// Every byte a line can hold, several times over: the JSON object is still one valid line, with
+// each control character escaped and each byte outside UTF-8 shown as U+FFFD.
+TEST(JsonLine, EveryByteGivesValidJson) {
+    std::string line;
+    for (int round = 0; round < 3; ++round) {
+        for (int c = 1; c < 256; ++c) {
+            if (c != '\n') {
+                line += static_cast<char>(c);
+            }
+        }
+    }
+    const CliRun r = RunCli({"--json", "--no-history"}, line + "\n");
+    ASSERT_EQ(r.out.find('\n'), r.out.size() - 1);
+    const nlohmann::json object = nlohmann::json::parse(r.out);
+    const std::string expression = object["expression"].get<std::string>();
+    EXPECT_EQ(expression.substr(0, 9), "\x01\x02\x03\x04\x05\x06\x07\x08\t");
+    EXPECT_NE(r.out.find("\\u001f"), std::string::npos);
+    EXPECT_NE(expression.find("\xEF\xBF\xBD"), std::string::npos);
+    EXPECT_FALSE(object["evaluated"].get<bool>());
+}
+
 }  // namespace
