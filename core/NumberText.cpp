@@ -63,27 +63,21 @@ std::optional<Scaled> ShiftScaled(U128 value, int shift) {
     return Scaled{whole.lo, whole.lo + ((above || (tie && (whole.lo & 1) != 0)) ? 1 : 0)};
 }
 
-constexpr std::array<std::uint64_t, 18> kPowersOfTen = [] {
-    std::array<std::uint64_t, 18> p{};
-    std::uint64_t v = 1;
-    for (std::uint64_t& e : p) {
+// base^0 to base^(N-1), each exact in T.
+template <typename T, std::size_t N>
+constexpr std::array<T, N> PowersOf(T base) {
+    std::array<T, N> p{};
+    T v = 1;
+    for (T& e : p) {
         e = v;
-        v *= 10;
+        v *= base;
     }
     return p;
-}();
+}
 
+constexpr auto kPowersOfTen = PowersOf<std::uint64_t, 18>(10);
 constexpr int kMaxPowerOfFive = 27;  // 5^27 < 2^63
-
-constexpr std::array<std::uint64_t, kMaxPowerOfFive + 1> kPowersOfFive = [] {
-    std::array<std::uint64_t, kMaxPowerOfFive + 1> p{};
-    std::uint64_t v = 1;
-    for (std::uint64_t& e : p) {
-        e = v;
-        v *= 5;
-    }
-    return p;
-}();
+constexpr auto kPowersOfFive = PowersOf<std::uint64_t, kMaxPowerOfFive + 1>(5);
 
 // mantissa * 2^binaryExponent * 10^scale exactly where that fits in integers: for 0 <= scale
 // <= 27 mantissa * 5^scale fits 128 bits and the power of two is a shift; for a whole number
@@ -118,15 +112,7 @@ std::optional<Scaled> ScaleExactly(std::uint64_t mantissa, int binaryExponent, i
 }
 
 // 10^0 to 10^22, the powers of ten that doubles hold exactly.
-constexpr std::array<double, 23> kExactPowersOfTen = [] {
-    std::array<double, 23> p{};
-    double v = 1.0;
-    for (double& e : p) {
-        e = v;
-        v *= 10.0;
-    }
-    return p;
-}();
+constexpr auto kExactPowersOfTen = PowersOf<double, 23>(10.0);
 
 // 10^n for 0 <= n <= 307 as a double-double, within 2^-99 of it relatively: the powers up to
 // 10^21 are exact doubles, the rest their products with powers of 10^22.
