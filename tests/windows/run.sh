@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# The Windows suites under Wine, then the Windows program's output against the Linux build's.
+# Wine runs in a prefix of its own inside the build folder, with one wineserver kept up for the
+# whole run and Wine's own services started once, before any test, with no stream of ours: a test
+# started against a prefix still being made, or against a server just shutting down after its idle
+# time, loses its connection ("wine client error: recvmsg: Connection reset by peer"), and services
+# started by a test's own Wine hold its output open, so that ctest waits for them.
+# Usage: run.sh LINUX_CLI WINDOWS_BUILD_DIR
+set -euo pipefail
+linux=$1
+build=$2
+export WINEPREFIX=$(realpath "$build")/wine WINEDEBUG=-all
+mkdir -p "$WINEPREFIX"
+wineserver --persistent
+trap 'wineserver --kill' EXIT
+wineboot --init </dev/null >/dev/null 2>&1
+ctest --preset windows
+"$(dirname "$0")/same_output.sh" "$linux" "$build/cli/quorbit1-cli.exe"
