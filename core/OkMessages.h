@@ -1,16 +1,12 @@
 // The OK command's messages, in English as the command line prints them: one per reported flag
-// of the evaluator's table, and the command's own. The dialog shows them translated; Qt's
-// lupdate reads them from here, which is why they are marked with QT_TRANSLATE_NOOP (defined
-// below as Qt defines it, for builds without Qt).
+// of the evaluator's table, and the command's own. The dialog and the page show them
+// translated, keyed by these texts in the context "quorbit1::Message".
 #pragma once
 
 #include <array>
 
 #include "Flags.h"
-
-#ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(scope, x) x
-#endif
+#include "TranslatableText.h"
 
 namespace quorbit1 {
 

@@ -239,30 +239,6 @@ private:
 
 }  // namespace
 
-const char* UsualRefusalWords(UsualRefusal refusal) {
-    switch (refusal) {
-        case UsualRefusal::kNone:
-            return "";
-        case UsualRefusal::kEmpty:
-            return "the text is empty";
-        case UsualRefusal::kUnexpected:
-            return "unexpected '%1'";
-        case UsualRefusal::kTooDeep:
-            return "nested too deeply for this reading";
-        case UsualRefusal::kNoOperand:
-            return "an operand is missing";
-        case UsualRefusal::kCloseExpected:
-            return "')' expected";
-        case UsualRefusal::kNoDigits:
-            return "a number has no digits";
-        case UsualRefusal::kUnknownName:
-            return "unknown name '%1'";
-        case UsualRefusal::kOpenExpected:
-            return "'(' expected after %1";
-    }
-    return "";
-}
-
 std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,
                              std::size_t position) {
     if (refusal == UsualRefusal::kNone) {

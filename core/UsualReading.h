@@ -4,11 +4,13 @@
 // surprising result can be understood. It is never used for the answer itself.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "Inputs.h"
+#include "TranslatableText.h"
 
 namespace quorbit1 {
 
@@ -35,10 +37,29 @@ struct UsualResult {
     std::size_t position = 0;  // counted from 1, in bytes; 0 for a blank text
 };
 
-// What a refusal says, with %1 for its subject ("unexpected '%1'"), and where
-// (kUsualRefusalAt): the templates the dialog's and the page's translations are keyed by.
-const char* UsualRefusalWords(UsualRefusal refusal);
-inline constexpr const char* kUsualRefusalAt = "%1 at position %2";
+// What a refusal says, with %1 for its subject ("unexpected '%1'"), by the refusals' places,
+// and where (kUsualRefusalAt, left out for a blank text, which has no place to point at): the
+// templates the dialog's and the page's translations are keyed by, in the context
+// "quorbit1::Working".
+inline constexpr std::array<const char*, 9> kUsualRefusalWords = {
+    "",
+    QT_TRANSLATE_NOOP("quorbit1::Working", "the text is empty"),
+    QT_TRANSLATE_NOOP("quorbit1::Working", "unexpected '%1'"),
+    QT_TRANSLATE_NOOP("quorbit1::Working", "nested too deeply for this reading"),
+    QT_TRANSLATE_NOOP("quorbit1::Working", "an operand is missing"),
+    QT_TRANSLATE_NOOP("quorbit1::Working", "')' expected"),
+    QT_TRANSLATE_NOOP("quorbit1::Working", "a number has no digits"),
+    QT_TRANSLATE_NOOP("quorbit1::Working", "unknown name '%1'"),
+    QT_TRANSLATE_NOOP("quorbit1::Working", "'(' expected after %1"),
+};
+static_assert(kUsualRefusalWords.size() ==
+              static_cast<std::size_t>(UsualRefusal::kOpenExpected) + 1);
+inline constexpr const char* kUsualRefusalAt =
+    QT_TRANSLATE_NOOP("quorbit1::Working", "%1 at position %2");
+
+inline const char* UsualRefusalWords(UsualRefusal refusal) {
+    return kUsualRefusalWords[static_cast<std::size_t>(refusal)];
+}
 
 // "unexpected '*' at position 3" and the like.
 std::string UsualRefusalText(UsualRefusal refusal, const std::string& subject,

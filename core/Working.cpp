@@ -57,13 +57,12 @@ void WorkingRecorder::Add(WorkingStage stage, std::span<const Term> terms) {
 
 StageTitleTemplate TitleOf(const WorkingStage& stage) {
     if (stage.pass == 0) {
-        return {"after the scan", {}};
+        return {kTitleAfterScan, {}};
     }
     if (stage.sweptFrom == stage.start) {
-        return {"pass %1: started at term %2, worked on term %2", {stage.pass, stage.start}};
+        return {kTitleOneTerm, {stage.pass, stage.start}};
     }
-    return {"pass %1: started at term %2, swept terms %3 to %2",
-            {stage.pass, stage.start, stage.sweptFrom}};
+    return {kTitleSweep, {stage.pass, stage.start, stage.sweptFrom}};
 }
 
 std::string StageTitle(const WorkingStage& stage) {

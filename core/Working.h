@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Equation.h"
+#include "TranslatableText.h"
 #include "UsualReading.h"
 
 namespace quorbit1 {
@@ -65,7 +66,15 @@ private:
 std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount);
 
 // The heading of one stage as a template with its numbers, "pass %1: started at term %2, swept
-// terms %3 to %2" and {2, 4, 2}: what the dialog's and the page's translations are keyed by.
+// terms %3 to %2" and {2, 4, 2}: what the dialog's and the page's translations are keyed by, in
+// the context "quorbit1::Working".
+inline constexpr const char* kTitleAfterScan =
+    QT_TRANSLATE_NOOP("quorbit1::Working", "after the scan");
+inline constexpr const char* kTitleOneTerm =
+    QT_TRANSLATE_NOOP("quorbit1::Working", "pass %1: started at term %2, worked on term %2");
+inline constexpr const char* kTitleSweep =
+    QT_TRANSLATE_NOOP("quorbit1::Working", "pass %1: started at term %2, swept terms %3 to %2");
+
 struct StageTitleTemplate {
     const char* text;
     std::vector<int> args;

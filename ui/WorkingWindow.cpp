@@ -1,5 +1,6 @@
 #include "WorkingWindow.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QStyle>
@@ -12,10 +13,19 @@
 #include "Functions.h"
 #include "Messages.h"
 #include "NumberText.h"
+#include "TextTemplate.h"
 
 namespace quorbit1 {
 
 namespace {
+
+// One of core's working texts in the user's language, its places filled as core fills them.
+QString Translated(const char* pattern, std::initializer_list<std::string_view> args) {
+    const QByteArray translated =
+        QCoreApplication::translate("quorbit1::Working", pattern).toUtf8();
+    return QString::fromStdString(
+        FillTemplate(std::string_view(translated.constData(), translated.size()), args));
+}
 
 QString Escaped(const std::string& s) {
     return QString::fromStdString(s).toHtmlEscaped();
@@ -125,51 +135,22 @@ QString CWorkingWindow::PlainText() const {
 
 // Why the usual reading refused the text, in the user's language.
 QString CWorkingWindow::RefusalWords(const UsualResult& usual) {
-    const QString subject = QString::fromStdString(usual.subject);
-    QString why;
-    switch (usual.refusal) {
-        case UsualRefusal::kNone:
-            return {};
-        case UsualRefusal::kEmpty:
-            return tr("the text is empty");
-        case UsualRefusal::kUnexpected:
-            why = tr("unexpected '%1'").arg(subject);
-            break;
-        case UsualRefusal::kTooDeep:
-            why = tr("nested too deeply for this reading");
-            break;
-        case UsualRefusal::kNoOperand:
-            why = tr("an operand is missing");
-            break;
-        case UsualRefusal::kCloseExpected:
-            why = tr("')' expected");
-            break;
-        case UsualRefusal::kNoDigits:
-            why = tr("a number has no digits");
-            break;
-        case UsualRefusal::kUnknownName:
-            why = tr("unknown name '%1'").arg(subject);
-            break;
-        case UsualRefusal::kOpenExpected:
-            why = tr("'(' expected after %1").arg(subject);
-            break;
+    if (usual.refusal == UsualRefusal::kNone) {
+        return {};
     }
-    return tr("%1 at position %2").arg(why).arg(usual.position);
+    QString why = Translated(UsualRefusalWords(usual.refusal), {usual.subject});
+    if (usual.position == 0) {
+        return why;  // a blank text has no place to point at
+    }
+    return Translated(kUsualRefusalAt, {why.toStdString(), std::to_string(usual.position)});
 }
 
 QString CWorkingWindow::StageTitle(const WorkingStage& stage) {
-    if (stage.pass == 0) {
-        return tr("after the scan");
-    }
-    if (stage.sweptFrom == stage.start) {
-        return tr("pass %1: started at term %2, worked on term %2")
-            .arg(stage.pass)
-            .arg(stage.start);
-    }
-    return tr("pass %1: started at term %2, swept terms %3 to %2")
-        .arg(stage.pass)
-        .arg(stage.start)
-        .arg(stage.sweptFrom);
+    const StageTitleTemplate title = TitleOf(stage);
+    std::array<std::string, 3> args;
+    std::transform(title.args.begin(), title.args.end(), args.begin(),
+                   [](int n) { return std::to_string(n); });
+    return Translated(title.text, {args[0], args[1], args[2]});
 }
 
 void CWorkingWindow::Show(const WorkingView& view) {

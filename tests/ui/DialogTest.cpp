@@ -336,6 +336,11 @@ private slots:
                          qPrintable(working));
                 QVERIFY2(working.contains(QString::fromUtf8("« * » inattendu à la position 3")),
                          qPrintable(working));
+                for (const char* title :
+                     {"après la lecture",
+                      "passe 1 : commencée au terme 2, a réduit les termes 0 à 2"}) {
+                    QVERIFY2(working.contains(QString::fromUtf8(title)), qPrintable(working));
+                }
                 dlg.WorkingWindow()->close();
             }
         }

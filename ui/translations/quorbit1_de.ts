@@ -230,18 +230,6 @@
         <translation>Rechenweg des letzten Ausdrucks</translation>
     </message>
     <message>
-        <source>after the scan</source>
-        <translation>nach dem Einlesen</translation>
-    </message>
-    <message>
-        <source>pass %1: started at term %2, worked on term %2</source>
-        <translation>Durchgang %1: begann bei Term %2, bearbeitete Term %2</translation>
-    </message>
-    <message>
-        <source>pass %1: started at term %2, swept terms %3 to %2</source>
-        <translation>Durchgang %1: begann bei Term %2, fasste die Terme %3 bis %2 zusammen</translation>
-    </message>
-    <message>
         <source>radians</source>
         <translation>Bogenmaß</translation>
     </message>
@@ -298,42 +286,6 @@
         <translation>... %1 weitere Durchgänge nicht gezeigt</translation>
     </message>
     <message>
-        <source>the text is empty</source>
-        <translation>der Text ist leer</translation>
-    </message>
-    <message>
-        <source>unexpected &apos;%1&apos;</source>
-        <translation>unerwartetes „%1“</translation>
-    </message>
-    <message>
-        <source>nested too deeply for this reading</source>
-        <translation>für diese Lesart zu tief geschachtelt</translation>
-    </message>
-    <message>
-        <source>an operand is missing</source>
-        <translation>ein Operand fehlt</translation>
-    </message>
-    <message>
-        <source>&apos;)&apos; expected</source>
-        <translation>„)“ erwartet</translation>
-    </message>
-    <message>
-        <source>a number has no digits</source>
-        <translation>eine Zahl hat keine Ziffern</translation>
-    </message>
-    <message>
-        <source>unknown name &apos;%1&apos;</source>
-        <translation>unbekannter Name „%1“</translation>
-    </message>
-    <message>
-        <source>&apos;(&apos; expected after %1</source>
-        <translation>„(“ erwartet nach %1</translation>
-    </message>
-    <message>
-        <source>%1 at position %2</source>
-        <translation>%1 an Position %2</translation>
-    </message>
-    <message>
         <source>%1 in %2</source>
         <comment>the expression, in degrees or radians</comment>
         <translation>%1 in %2</translation>
@@ -388,6 +340,57 @@
     <message>
         <source>Not enough memory for this expression.</source>
         <translation>Nicht genug Speicher für diesen Ausdruck.</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::Working</name>
+    <message>
+        <source>after the scan</source>
+        <translation>nach dem Einlesen</translation>
+    </message>
+    <message>
+        <source>pass %1: started at term %2, worked on term %2</source>
+        <translation>Durchgang %1: begann bei Term %2, bearbeitete Term %2</translation>
+    </message>
+    <message>
+        <source>pass %1: started at term %2, swept terms %3 to %2</source>
+        <translation>Durchgang %1: begann bei Term %2, fasste die Terme %3 bis %2 zusammen</translation>
+    </message>
+    <message>
+        <source>the text is empty</source>
+        <translation>der Text ist leer</translation>
+    </message>
+    <message>
+        <source>unexpected &apos;%1&apos;</source>
+        <translation>unerwartetes „%1“</translation>
+    </message>
+    <message>
+        <source>nested too deeply for this reading</source>
+        <translation>für diese Lesart zu tief geschachtelt</translation>
+    </message>
+    <message>
+        <source>an operand is missing</source>
+        <translation>ein Operand fehlt</translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; expected</source>
+        <translation>„)“ erwartet</translation>
+    </message>
+    <message>
+        <source>a number has no digits</source>
+        <translation>eine Zahl hat keine Ziffern</translation>
+    </message>
+    <message>
+        <source>unknown name &apos;%1&apos;</source>
+        <translation>unbekannter Name „%1“</translation>
+    </message>
+    <message>
+        <source>&apos;(&apos; expected after %1</source>
+        <translation>„(“ erwartet nach %1</translation>
+    </message>
+    <message>
+        <source>%1 at position %2</source>
+        <translation>%1 an Position %2</translation>
     </message>
 </context>
 </TS>

@@ -230,18 +230,6 @@
         <translation>Calcul de la dernière expression</translation>
     </message>
     <message>
-        <source>after the scan</source>
-        <translation>après la lecture</translation>
-    </message>
-    <message>
-        <source>pass %1: started at term %2, worked on term %2</source>
-        <translation>passe %1 : commencée au terme %2, a traité le terme %2</translation>
-    </message>
-    <message>
-        <source>pass %1: started at term %2, swept terms %3 to %2</source>
-        <translation>passe %1 : commencée au terme %2, a réduit les termes %3 à %2</translation>
-    </message>
-    <message>
         <source>radians</source>
         <translation>radians</translation>
     </message>
@@ -298,42 +286,6 @@
         <translation>... %1 passes de plus non affichées</translation>
     </message>
     <message>
-        <source>the text is empty</source>
-        <translation>le texte est vide</translation>
-    </message>
-    <message>
-        <source>unexpected &apos;%1&apos;</source>
-        <translation>« %1 » inattendu</translation>
-    </message>
-    <message>
-        <source>nested too deeply for this reading</source>
-        <translation>imbrication trop profonde pour cette lecture</translation>
-    </message>
-    <message>
-        <source>an operand is missing</source>
-        <translation>un opérande manque</translation>
-    </message>
-    <message>
-        <source>&apos;)&apos; expected</source>
-        <translation>« ) » attendu</translation>
-    </message>
-    <message>
-        <source>a number has no digits</source>
-        <translation>un nombre n’a pas de chiffres</translation>
-    </message>
-    <message>
-        <source>unknown name &apos;%1&apos;</source>
-        <translation>nom inconnu « %1 »</translation>
-    </message>
-    <message>
-        <source>&apos;(&apos; expected after %1</source>
-        <translation>« ( » attendu après %1</translation>
-    </message>
-    <message>
-        <source>%1 at position %2</source>
-        <translation>%1 à la position %2</translation>
-    </message>
-    <message>
         <source>%1 in %2</source>
         <comment>the expression, in degrees or radians</comment>
         <translation>%1 en %2</translation>
@@ -388,6 +340,57 @@
     <message>
         <source>Not enough memory for this expression.</source>
         <translation>Pas assez de mémoire pour cette expression.</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::Working</name>
+    <message>
+        <source>after the scan</source>
+        <translation>après la lecture</translation>
+    </message>
+    <message>
+        <source>pass %1: started at term %2, worked on term %2</source>
+        <translation>passe %1 : commencée au terme %2, a traité le terme %2</translation>
+    </message>
+    <message>
+        <source>pass %1: started at term %2, swept terms %3 to %2</source>
+        <translation>passe %1 : commencée au terme %2, a réduit les termes %3 à %2</translation>
+    </message>
+    <message>
+        <source>the text is empty</source>
+        <translation>le texte est vide</translation>
+    </message>
+    <message>
+        <source>unexpected &apos;%1&apos;</source>
+        <translation>« %1 » inattendu</translation>
+    </message>
+    <message>
+        <source>nested too deeply for this reading</source>
+        <translation>imbrication trop profonde pour cette lecture</translation>
+    </message>
+    <message>
+        <source>an operand is missing</source>
+        <translation>un opérande manque</translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; expected</source>
+        <translation>« ) » attendu</translation>
+    </message>
+    <message>
+        <source>a number has no digits</source>
+        <translation>un nombre n’a pas de chiffres</translation>
+    </message>
+    <message>
+        <source>unknown name &apos;%1&apos;</source>
+        <translation>nom inconnu « %1 »</translation>
+    </message>
+    <message>
+        <source>&apos;(&apos; expected after %1</source>
+        <translation>« ( » attendu après %1</translation>
+    </message>
+    <message>
+        <source>%1 at position %2</source>
+        <translation>%1 à la position %2</translation>
     </message>
 </context>
 </TS>

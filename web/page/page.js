@@ -213,6 +213,7 @@
     }
     const { text: s, angleMode, outcome } = lastOutcome;
     const w = (source) => text('quorbit1::CWorkingWindow|' + source);
+    const core = (source) => text('quorbit1::Working|' + source);  // the module's templates
     const working = JSON.parse(q1.UTF8ToString(q1._quorbit1_working()));
     const message = outcome.message ? text('quorbit1::Message|' + outcome.message) : '';
     // A text of thousands of characters is shown by its two ends, as the desktop shows it.
@@ -222,15 +223,15 @@
       : arg(w('Not evaluated: %1'), message));
     const refused = working.usual;
     if (refused) {
-      const words = arg(w(refused.words), refused.subject);
+      const words = arg(core(refused.words), refused.subject);
       para(arg(w('Read with the usual precedence it is not an expression (%1).'),
-        refused.position ? arg(w('%1 at position %2'), words, refused.position) : words));
+        refused.position ? arg(core('%1 at position %2'), words, refused.position) : words));
     } else {
       para(arg(w('Read with the usual precedence it would give %1.'), outcome.usualReading.answer));
     }
     for (const stage of working.stages) {
       const table = document.createElement('table');
-      table.createCaption().textContent = arg(w(stage.title), ...stage.args);
+      table.createCaption().textContent = arg(core(stage.title), ...stage.args);
       const head = table.createTHead().insertRow();
       for (const heading of ['term', 'op', 'value', 'function', 'open', 'close']) {
         const th = document.createElement('th');
