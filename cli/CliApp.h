@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorbit1 {
 
@@ -16,8 +17,6 @@ public:
     virtual ~LineReader() = default;
     // Shows the prompt and reads one line; false at the end of the input (Ctrl-D).
     virtual bool ReadLine(std::string& line) = 0;
-    // The OK command accepted the text for evaluation, so the history keeps it.
-    virtual void Remember(const std::string& text) = 0;
 };
 
 // What the program knows of where its input and output go.
@@ -26,9 +25,9 @@ struct CliTerminal {
     // block-buffered and written at the end, unless --line-buffered asks otherwise.
     bool outputIsTerminal = false;
     // Set when standard input and output are both terminals and no expression is given as an
-    // argument: makes the line reader of the session from the history file's path (empty when
-    // the user asked for no history) and the stream for its complaints.
-    std::function<std::unique_ptr<LineReader>(const std::string& historyPath, std::ostream& err)>
+    // argument: makes the line reader of the session over its history (oldest first), which
+    // the session keeps and adds to.
+    std::function<std::unique_ptr<LineReader>(const std::vector<std::string>& history)>
         makeReader;
 };
 

@@ -2,11 +2,12 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <memory>
+#include <optional>
 
-#include "Equation.h"
+#include "Calculator.h"
+#include "InputRules.h"
+#include "TextTemplate.h"
 #include "Version.h"
 
 namespace quorbit1 {
@@ -121,29 +122,22 @@ bool IsLetter(char c) {
 // A word that starts with a minus and a letter is an expression when the calculator knows its
 // letters ('-x', '-sin(30)'), and otherwise an option: '-h2' or '-rd' are not arithmetic.
 bool ReadsAsExpression(const std::string& word) {
-    CEquation equation;
-    equation.m_text = word;
-    equation.Solve();
-    return equation.m_errTrigExp == 0;
+    return KnowsEveryName(word);
 }
 
-// "X=2.5" (also Y, Z, T, in either case) into its slot; false if it is not that.
-bool ParseSetting(const std::string& setting, SlotValues& slots) {
-    const int slot = setting.size() > 2 && setting[1] == '=' ? SlotOf(setting[0]) : -1;
+// "X=2.5" (also Y, Z, T, in either case) into its slot: an empty string, or what is wrong.
+std::string ParseSetting(const std::string& setting, SlotValues& slots) {
+    const int slot = setting.size() > 1 && setting[1] == '=' ? SlotOf(setting[0]) : -1;
     if (slot < 0) {
-        return false;
+        return "--set takes X, Y, Z or T, '=' and a number, as in --set X=2.5; not '" + setting +
+               "'";
     }
-    const std::string number = setting.substr(2);
-    if (number.find_first_of(" \t") != std::string::npos) {
-        return false;
+    const std::optional<double> value = ReadSlotValue(std::string_view(setting).substr(2));
+    if (!value) {
+        return "--set " + setting + ": " + FillTemplate(kMsgNotANumber, {setting.substr(0, 1)});
     }
-    char* end = nullptr;
-    const double v = std::strtod(number.c_str(), &end);
-    if (end != number.c_str() + number.size() || !std::isfinite(v)) {
-        return false;
-    }
-    slots[static_cast<std::size_t>(slot)] = v;
-    return true;
+    slots[static_cast<std::size_t>(slot)] = *value;
+    return {};
 }
 
 // The usage line, as the help shows it.
@@ -206,11 +200,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         return result;
     }
     for (const std::string& setting : a.settings) {
-        if (!ParseSetting(setting, a.options.slots)) {
+        const std::string problem = ParseSetting(setting, a.options.slots);
+        if (!problem.empty()) {
             result.action = CommandLine::Action::kUsageError;
-            result.text = std::string(kProgram) +
-                          ": --set takes X, Y, Z or T, '=' and a number, as in --set X=2.5; not '" +
-                          setting + "'\n" + UsageLine();
+            result.text = std::string(kProgram) + ": " + problem + '\n' + UsageLine();
             return result;
         }
     }

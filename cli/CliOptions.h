@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Inputs.h"
+#include "Calculator.h"
 
 namespace quorbit1 {
 

@@ -2,15 +2,15 @@
 // search, Ctrl-D to end) over the history that the dialog shares.
 #pragma once
 
-#include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CliApp.h"
 
 namespace quorbit1 {
 
-// historyPath empty keeps the session's lines in memory only.
-std::unique_ptr<LineReader> MakeLineEditor(const std::string& historyPath, std::ostream& err);
+// Over the session's history, oldest first, which grows as the session adds to it.
+std::unique_ptr<LineReader> MakeLineEditor(const std::vector<std::string>& history);
 
 }  // namespace quorbit1

@@ -2,10 +2,9 @@
 
 #include <editline/readline.h>
 
+#include <clocale>
 #include <cstdlib>
-#include <ostream>
-
-#include "History.h"
+#include <string_view>
 
 namespace quorbit1 {
 
@@ -13,13 +12,20 @@ namespace {
 
 class LineEditor final : public LineReader {
 public:
-    LineEditor(const std::string& historyPath, std::ostream& err)
-        : m_store(historyPath), m_err(err) {
+    explicit LineEditor(const std::vector<std::string>& history) {
+        // libedit reads and shows characters by the locale's encoding; without it, in the
+        // "C" locale, every byte outside ASCII is dropped as it is typed. Only the character
+        // type is taken from the environment: numbers are read and written as always.
+        // Texts are UTF-8 whatever the environment says, so a "C" locale becomes C.UTF-8.
+        const char* ctype = std::setlocale(LC_CTYPE, "");
+        if (ctype == nullptr || std::string_view(ctype) == "C" ||
+            std::string_view(ctype) == "POSIX") {
+            std::setlocale(LC_CTYPE, "C.UTF-8");
+        }
         // The name under which ~/.editrc settings apply to this program.
         rl_readline_name = "quorbit1-cli";
         using_history();
-        Report(m_store.Load());
-        for (const std::string& e : m_store.Entries()) {
+        for (const std::string& e : history) {
             add_history(e.c_str());
         }
     }
@@ -40,24 +46,12 @@ public:
         }
         return true;
     }
-
-    void Remember(const std::string& text) override { Report(m_store.Add(text)); }
-
-private:
-    void Report(const std::string& problem) {
-        if (!problem.empty()) {
-            m_err << "quorbit1-cli: " << problem << '\n';
-        }
-    }
-
-    HistoryStore m_store;
-    std::ostream& m_err;
 };
 
 }  // namespace
 
-std::unique_ptr<LineReader> MakeLineEditor(const std::string& historyPath, std::ostream& err) {
-    return std::make_unique<LineEditor>(historyPath, err);
+std::unique_ptr<LineReader> MakeLineEditor(const std::vector<std::string>& history) {
+    return std::make_unique<LineEditor>(history);
 }
 
 }  // namespace quorbit1

@@ -4,11 +4,9 @@
 // line shown again after each key. Ctrl-C stays the console's.
 #include <windows.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "History.h"
 #include "LineEdit.h"
 #include "LineEditor.h"
 #include "WideText.h"
@@ -41,11 +39,7 @@ bool KeyOf(WORD virtualKey, LineEdit::Key& key) {
 
 class ConsoleLineEditor final : public LineReader {
 public:
-    ConsoleLineEditor(const std::string& historyPath, std::ostream& err)
-        : m_store(historyPath), m_err(err) {
-        Report(m_store.Load());
-        m_session = m_store.Entries();
-    }
+    explicit ConsoleLineEditor(const std::vector<std::string>& history) : m_session(history) {}
 
     bool ReadLine(std::string& line) override {
         const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
@@ -60,8 +54,6 @@ public:
         }
         return read;
     }
-
-    void Remember(const std::string& text) override { Report(m_store.Add(text)); }
 
 private:
     bool Edit(HANDLE in, std::string& line) {
@@ -128,23 +120,17 @@ private:
                       &written, nullptr);
     }
 
-    void Report(const std::string& problem) {
-        if (!problem.empty()) {
-            m_err << "quorbit1-cli: " << problem << '\n';
-        }
-    }
-
     static constexpr const wchar_t* kPrompt = L"quorbit1> ";
-    HistoryStore m_store;
-    std::ostream& m_err;
+    // The session's history when the editor was made, and every line typed since, so that a
+    // refused one can be recalled and mended.
     std::vector<std::string> m_session;
     std::size_t m_shownWidth = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<LineReader> MakeLineEditor(const std::string& historyPath, std::ostream& err) {
-    return std::make_unique<ConsoleLineEditor>(historyPath, err);
+std::unique_ptr<LineReader> MakeLineEditor(const std::vector<std::string>& history) {
+    return std::make_unique<ConsoleLineEditor>(history);
 }
 
 }  // namespace quorbit1

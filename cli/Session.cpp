@@ -17,37 +17,25 @@ std::string UsualLine(const UsualResult& usual) {
 }  // namespace
 
 Session::Session(std::ostream& out, AngleUnit unit, Output output, const SlotValues& slots)
-    : m_out(out), m_angleMode(AngleMode(unit)), m_output(output) {
-    m_equation.SetSlots(slots);
+    : m_out(out), m_output(output) {
+    m_calc.SetUnit(unit);
+    m_calc.SetSlots(slots);
+    m_calc.RecordWorking(output == Output::kTrace);
 }
 
-bool Session::Run(const std::string& text) {
-    if (m_output == Output::kTrace) {
-        m_equation.SetObserver(&m_recorder);
-    }
-    const OkOutcome outcome = RunOkCommand(m_equation, text, m_angleMode);
-    m_equation.SetObserver(nullptr);
-    return Print(text, outcome);
+bool Session::Run(std::string_view text) {
+    return Print(m_calc.Ok(text));
 }
 
 void Session::RunUnheld() {
-    Print({}, UnheldOutcome(m_equation));
+    Print(m_calc.OkUnheld());
 }
 
-bool Session::Print(const std::string& text, const OkOutcome& outcome) {
+bool Session::Print(const Command& command) {
+    const OkOutcome& outcome = command.outcome;
     m_anyMessage = m_anyMessage || !outcome.message.empty();
-    if (m_output == Output::kPlain) {
-        m_out << AnswerText(outcome.answer);
-        if (!outcome.message.empty()) {
-            m_out << '\t' << outcome.message;
-        }
-        m_out << '\n';
-        return outcome.solved;
-    }
-
-    const UsualResult usual = EvaluateUsual(text, m_angleMode, m_equation.Slots());
     if (m_output == Output::kJson) {
-        const std::string_view line = m_json.Line(text, m_angleMode, outcome, usual);
+        const std::string_view line = m_calc.JsonLine();
         m_out.write(line.data(), static_cast<std::streamsize>(line.size()));
         return outcome.solved;
     }
@@ -56,12 +44,16 @@ bool Session::Print(const std::string& text, const OkOutcome& outcome) {
         m_out << '\t' << outcome.message;
     }
     m_out << '\n';
+    if (m_output == Output::kPlain) {
+        return outcome.solved;
+    }
     if (outcome.solved) {
-        m_out << FormatWorking(m_recorder.Stages(), m_recorder.PassCount());
+        const WorkingView& working = m_calc.Working();
+        m_out << FormatWorking(working.stages, working.passCount);
     } else {
         m_out << "  not evaluated\n";
     }
-    m_out << "  " << UsualLine(usual) << '\n';
+    m_out << "  " << UsualLine(m_calc.Usual()) << '\n';
     return outcome.solved;
 }
 

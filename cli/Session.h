@@ -1,13 +1,12 @@
-// One run of the command line: the evaluator that serves every command of it, as the dialog's
+// One run of the command line: the calculator that serves every command of it, as the dialog's
 // does, and the three ways of printing a command's outcome (plain, the working as tables, JSON).
 #pragma once
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
-#include "Equation.h"
-#include "JsonLine.h"
-#include "Working.h"
+#include "Calculator.h"
 
 namespace quorbit1 {
 
@@ -18,7 +17,7 @@ public:
     Session(std::ostream& out, AngleUnit unit, Output output, const SlotValues& slots);
 
     // Runs one command and prints its outcome; returns whether the text was evaluated.
-    bool Run(const std::string& text);
+    bool Run(std::string_view text);
 
     // A line of input too long to be held in memory: refused, as a text whose terms do not
     // fit, and the lines after it are run as usual.
@@ -26,15 +25,14 @@ public:
 
     bool AnyMessage() const { return m_anyMessage; }
 
+    Calculator& Calc() { return m_calc; }
+
 private:
-    bool Print(const std::string& text, const OkOutcome& outcome);
+    bool Print(const Command& command);
 
     std::ostream& m_out;
-    int m_angleMode;
     Output m_output;
-    CEquation m_equation;
-    WorkingRecorder m_recorder;
-    OkJsonWriter m_json;
+    Calculator m_calc;
     bool m_anyMessage = false;
 };
 

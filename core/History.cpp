@@ -1,6 +1,7 @@
 #include "History.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include "HistoryFile.h"
 #include "Utf8.h"
@@ -62,7 +63,49 @@ HistoryText ParseHistory(std::string_view bytes, bool partialStart) {
     return text;
 }
 
-HistoryStore::HistoryStore(std::string path) : m_path(std::move(path)) {}
+namespace {
+
+class HistoryFileBackend final : public HistoryBackend {
+public:
+    explicit HistoryFileBackend(std::string path) : m_path(std::move(path)) {}
+
+    std::string Name() const override { return "history " + m_path; }
+    FileTail Read() override { return ReadFileTail(m_path, kHistoryReadLimit); }
+    std::string Lock() override {
+        m_lock.emplace(m_path);
+        return m_lock->Problem();
+    }
+    void Unlock() override { m_lock.reset(); }
+    StoreResult Store(std::string_view bytes) override {
+        std::string problem = ReplaceFile(m_path, bytes);
+        return {problem.empty() ? Stored::kStored : Stored::kFailed, std::move(problem)};
+    }
+
+private:
+    std::string m_path;
+    std::optional<FileLock> m_lock;
+};
+
+std::string Joined(const std::vector<std::string>& entries) {
+    std::string out;
+    for (const std::string& e : entries) {
+        out += e;
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace
+
+std::unique_ptr<HistoryBackend> MakeHistoryFile(std::string path) {
+    return std::make_unique<HistoryFileBackend>(std::move(path));
+}
+
+HistoryStore::HistoryStore(std::string path)
+    : m_backend(path.empty() ? nullptr : MakeHistoryFile(std::move(path))) {}
+
+HistoryStore::HistoryStore(std::unique_ptr<HistoryBackend> backend)
+    : m_backend(std::move(backend)) {}
 
 std::string HistoryStore::DefaultPath() {
     const char* off = std::getenv("QUORBIT1_NO_HISTORY");
@@ -75,11 +118,12 @@ std::string HistoryStore::DefaultPath() {
 std::string HistoryStore::Load() {
     m_entries.clear();
     m_readable = true;
+    m_unstored = false;
     m_lastProblem.clear();
-    if (m_path.empty()) {
+    if (m_backend == nullptr) {
         return {};
     }
-    FileTail tail = ReadFileTail(m_path, kHistoryReadLimit);
+    FileTail tail = m_backend->Read();
     if (tail.status == FileTail::Status::kUnreadable) {
         // What could not be read is not ours to replace: another user's file, a folder, a
         // failing disk. The run keeps its expressions in memory only.
@@ -114,31 +158,33 @@ std::string HistoryStore::Add(std::string_view expression) {
 
 std::string HistoryStore::Clear() {
     m_entries.clear();
-    if (!m_readable && !m_path.empty()) {
+    if (!m_readable && m_backend != nullptr) {
         return Problem("could not be read, so it is not emptied on disk");
     }
     return Write({}, true);
 }
 
 std::string HistoryStore::Problem(const std::string& what) const {
-    return "history " + m_path + ": " + what;
+    return m_backend->Name() + ": " + what;
 }
 
-// Under the lock: the file's entries as they are now (another program may have added some),
-// the new one after them, the oldest dropped beyond the limit, and the file replaced by the
-// result. A file that cannot be read now is left alone from here on. A problem is reported
-// once, not again on every command while it lasts.
+// Under the lock: the entries stored now (another program may have added some), the new one
+// after them, the oldest dropped beyond the limit, and the storage replaced by the result. A
+// storage too full for them all keeps the newest that fit, as the limit keeps the newest
+// thousand; one that takes none keeps this run's entries in memory. A storage that cannot be
+// read now is left alone from here on. A problem is reported once, not again on every command
+// while it lasts.
 std::string HistoryStore::Write(std::string_view added, bool clear) {
-    if (m_path.empty() || !m_readable) {
+    if (m_backend == nullptr || !m_readable) {
         return {};
     }
-    const FileLock lock(m_path);
-    std::string problem = lock.Problem();
-    if (lock.Held()) {
+    std::string problem = m_backend->Lock();
+    if (problem.empty()) {
         std::vector<std::string> entries;
         if (!clear) {
-            const FileTail tail = ReadFileTail(m_path, kHistoryReadLimit);
+            const FileTail tail = m_backend->Read();
             if (tail.status == FileTail::Status::kUnreadable) {
+                m_backend->Unlock();
                 m_readable = false;
                 return Problem(tail.problem + "; nothing is written to it in this run");
             }
@@ -148,12 +194,36 @@ std::string HistoryStore::Write(std::string_view added, bool clear) {
             }
             KeepLast(entries);
         }
-        std::string out;
-        for (const std::string& e : entries) {
-            out += e;
-            out += '\n';
+        HistoryBackend::StoreResult stored = m_backend->Store(Joined(entries));
+        if (stored.status == HistoryBackend::Stored::kFull) {
+            // The newest entries that fit, found by halving: fits holds a count that was
+            // stored (or 0), tooMany one that was not. A store that fails leaves what the
+            // storage held, so it ends holding the last count that fitted.
+            std::size_t fits = 0;
+            std::size_t tooMany = entries.size();
+            while (fits + 1 < tooMany) {
+                const std::size_t count = fits + (tooMany - fits) / 2;
+                const std::vector<std::string> newest(
+                    entries.end() - static_cast<std::ptrdiff_t>(count), entries.end());
+                const HistoryBackend::StoreResult tried = m_backend->Store(Joined(newest));
+                if (tried.status == HistoryBackend::Stored::kStored) {
+                    fits = count;
+                } else if (tried.status == HistoryBackend::Stored::kFull) {
+                    tooMany = count;
+                } else {
+                    stored = tried;
+                    break;
+                }
+            }
+            if (fits > 0 && stored.status == HistoryBackend::Stored::kFull) {
+                stored = {};
+            }
         }
-        problem = ReplaceFile(m_path, out);
+        m_backend->Unlock();
+        m_unstored = stored.status != HistoryBackend::Stored::kStored;
+        problem = stored.status == HistoryBackend::Stored::kFull
+                      ? "full; this run's expressions are kept in memory only"
+                      : stored.problem;
     }
     if (problem == m_lastProblem) {
         return {};

@@ -1,9 +1,9 @@
 #include "UsualReading.h"
 
-#include "CrMath.h"
 #include "Functions.h"
 #include "NumberText.h"
 #include "TextTemplate.h"
+#include "Utf8.h"
 
 #include <array>
 #include <cctype>
@@ -33,7 +33,7 @@ public:
         r.value = Expr();
         Skip();
         if (m_refusal == UsualRefusal::kNone && m_pos < m_text.size()) {
-            Fail(UsualRefusal::kUnexpected, std::string(1, m_text[m_pos]));
+            Unexpected();
         }
         r.ok = m_refusal == UsualRefusal::kNone;
         if (!r.ok) {
@@ -46,6 +46,12 @@ public:
     }
 
 private:
+    // The character at the reading's place, whole rather than its first byte; a byte outside
+    // UTF-8 alone.
+    double Unexpected() {
+        const std::size_t n = Utf8SequenceLength(m_text, m_pos);
+        return Fail(UsualRefusal::kUnexpected, std::string(m_text.substr(m_pos, n == 0 ? 1 : n)));
+    }
     void Skip() {
         while (m_pos < m_text.size() && m_text[m_pos] == ' ') {
             ++m_pos;
@@ -111,7 +117,7 @@ private:
     double Power() {
         const double base = Primary();
         if (Eat('^')) {
-            return math::Pow(base, Signed());
+            return quorbit1::Power(base, Signed());
         }
         return base;
     }
@@ -134,7 +140,7 @@ private:
         if (std::isalpha(static_cast<unsigned char>(c)) != 0) {
             return Name();
         }
-        return Fail(UsualRefusal::kUnexpected, std::string(1, c));
+        return Unexpected();
     }
     double Number() {
         const std::size_t start = m_pos;

@@ -55,6 +55,10 @@ void WorkingRecorder::Add(WorkingStage stage, std::span<const Term> terms) {
     m_stages.push_back(std::move(stage));
 }
 
+const char* TermFunctionName(const Term& term) {
+    return FunctionName(term.funcCode);
+}
+
 StageTitleTemplate TitleOf(const WorkingStage& stage) {
     if (stage.pass == 0) {
         return {kTitleAfterScan, {}};

@@ -61,6 +61,9 @@ private:
     int m_passes = 0;
 };
 
+// The name a term's function code stands for ("SIN"), or "" for none.
+const char* TermFunctionName(const Term& term);
+
 // The stages as aligned text tables: index, op, value, function, open and close counts, and a
 // '*' in front of each term the pass changed.
 std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount);

@@ -49,7 +49,7 @@ TEST_P(CliTable, PrintsAndExits) {
     const CliRun r = RunCli(args, Unescape(f.at(2)));
     const std::string expected = Unescape(f.at(4));
     if (f.at(5) == "piece") {
-        EXPECT_NE(r.out.find(expected), std::string::npos) << r.out;
+        EXPECT_NE((r.out + r.err).find(expected), std::string::npos) << r.out << r.err;
     } else {
         EXPECT_EQ(r.out, expected);
     }

@@ -26,7 +26,6 @@
 #include "DialogUnits.h"
 #include "Messages.h"
 #include "NumberText.h"
-#include "UsualReading.h"
 #include "VariablesDlg.h"
 #include "Version.h"
 #include "Working.h"
@@ -98,7 +97,10 @@ CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent)
 CAboutDlg::~CAboutDlg() = default;
 
 CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
-    : QDialog(parent), m_helpDlg(this), m_ui(std::make_unique<Ui::CQuorbit1Dlg>()) {
+    : QDialog(parent),
+      m_calculator(HistoryStore(HistoryStore::DefaultPath())),
+      m_helpDlg(this),
+      m_ui(std::make_unique<Ui::CQuorbit1Dlg>()) {
     InitIconResources();
     for (const int size : {16, 32, 48, 64}) {
         m_hIcon.addFile(QStringLiteral(":/icons/quorbit1-%1.png").arg(size));
@@ -183,9 +185,10 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
             &QDialog::reject);
 
-    // No text is ever cut without a word: the field holds one character more than the longest
-    // expression it takes, so a longer paste or text is seen, refused and taken back.
-    m_ui->inputEdit->setMaxLength(kMaxInputLength + 1);
+    // No text is ever cut without a word: the field holds more than the longest expression it
+    // takes (counted in UTF-16, where a character may be two), so a longer paste or text is
+    // seen, refused and taken back.
+    m_ui->inputEdit->setMaxLength(2 * kMaxInputLength + 2);
     connect(m_ui->inputEdit, &QLineEdit::textChanged, this, &CQuorbit1Dlg::OnInputChanged);
     for (QLineEdit* edit : {m_ui->inputEdit, m_ui->errorsEdit, m_ui->answerEdit}) {
         edit->installEventFilter(this);
@@ -213,9 +216,7 @@ CQuorbit1Dlg::CQuorbit1Dlg(QWidget* parent)
     m_ui->degreesRadio->setToolTip(m_ui->angleGroup->toolTip());
     m_ui->radiansRadio->setToolTip(m_ui->angleGroup->toolTip());
 
-    m_store = HistoryStore(HistoryStore::DefaultPath());
-    Complain(m_store.Load());
-    m_cursor.Reset(m_store.Entries().size());
+    Complain(m_calculator.LoadHistory());
 
     OnInitDialog();
 }
@@ -375,12 +376,11 @@ bool CQuorbit1Dlg::UpdateData(bool save) {
 // A text longer than the field takes was cut; it is refused whole, and the answer, the history
 // and the working stay as they were.
 QString CQuorbit1Dlg::TooLongMessage() {
-    return tr("An expression of more than %1 characters is not taken; nothing was evaluated.")
-        .arg(QLocale().toString(kMaxInputLength));
+    return TranslatedMessage(kMsgTooLong).arg(QLocale().toString(kMaxInputLength));
 }
 
 void CQuorbit1Dlg::OnInputChanged(const QString& text) {
-    if (text.size() <= kMaxInputLength) {
+    if ((text.size() <= kMaxInputLength) || FieldTakes(text.toStdString())) {
         m_inputBefore = text;
         return;
     }
@@ -388,7 +388,7 @@ void CQuorbit1Dlg::OnInputChanged(const QString& text) {
     // The edit that made it too long is taken back once the field has finished with it. (The
     // field's own undo would take back a paste one character at a time.)
     QTimer::singleShot(0, this, [this]() {
-        if (m_ui->inputEdit->text().size() > kMaxInputLength) {
+        if (!FieldTakes(m_ui->inputEdit->text().toStdString())) {
             m_ui->inputEdit->setText(m_inputBefore);
         }
     });
@@ -396,28 +396,29 @@ void CQuorbit1Dlg::OnInputChanged(const QString& text) {
 
 void CQuorbit1Dlg::OnOK() {
     UpdateData(true);
-    if (m_input.size() > kMaxInputLength) {
+    const std::string text = m_input.toStdString();
+    if (!FieldTakes(text)) {
         m_errors = TooLongMessage();
         UpdateData(false);
         return;
     }
-    const std::string text = m_input.toStdString();
     // While the working window is open it shows the working of this very solve.
-    m_recorded = m_workingWindow != nullptr && m_workingWindow->isVisible();
-    m_equation.SetObserver(m_recorded ? &m_recorder : nullptr);
+    m_calculator.RecordWorking(m_workingWindow != nullptr && m_workingWindow->isVisible(),
+                               kShownStages, kShownTerms);
     m_inputError = 0;
-    const OkOutcome outcome = RunOkCommand(m_equation, text, m_angle);
-    m_equation.SetObserver(nullptr);
-    m_errorText = outcome.message;
-    m_answer = outcome.answer;
+    // The evaluator works in degrees exactly when the unit is 0, as m_angle holds it.
+    m_calculator.SetUnit(m_angle == AngleMode(AngleUnit::kDegrees) ? AngleUnit::kDegrees
+                                                                    : AngleUnit::kRadians);
+    const Command& command = m_calculator.Ok(text);
+    m_errorText = command.outcome.message;
+    m_answer = command.outcome.answer;
     m_errors = TranslatedMessage(m_errorText);
     UpdateData(false);
     ShowMessage(m_errorText);
-    m_last = {text, m_angle, outcome.solved, m_errorText};
     m_errorText.clear();
+    Complain(m_calculator.TakeHistoryProblem());
 
-    Remember(m_input, outcome.solved);
-    MarkCharacter(outcome.markPos);
+    MarkCharacter(command.outcome.markPos);
     if (m_workingWindow != nullptr && m_workingWindow->isVisible()) {
         UpdateWorking();
     }
@@ -428,11 +429,11 @@ void CQuorbit1Dlg::MarkCharacter(int bytePos) {
     if (bytePos < 0) {
         return;
     }
-    const QByteArray bytes = m_input.toUtf8();
-    if (bytePos >= bytes.size()) {
+    const std::string text = m_input.toStdString();
+    if (static_cast<std::size_t>(bytePos) >= text.size()) {
         return;
     }
-    const int index = static_cast<int>(QString::fromUtf8(bytes.constData(), bytePos).size());
+    const int index = static_cast<int>(Utf16Offset(text, static_cast<std::size_t>(bytePos)));
     const int length = index < m_input.size() && m_input.at(index).isHighSurrogate() ? 2 : 1;
     m_ui->inputEdit->setFocus(Qt::OtherFocusReason);
     m_ui->inputEdit->setSelection(index, length);
@@ -447,16 +448,8 @@ void CQuorbit1Dlg::ShowMessage(const std::string& message) {
     }
 }
 
-// The history keeps what OK evaluated; a refused text stays in the field to be mended.
-void CQuorbit1Dlg::Remember(const QString& text, bool evaluated) {
-    if (evaluated) {
-        Complain(m_store.Add(text.toStdString()));
-    }
-    m_cursor.Reset(m_store.Entries().size());
-}
-
 void CQuorbit1Dlg::OnClearHistory() {
-    const int count = static_cast<int>(m_store.Entries().size());
+    const int count = static_cast<int>(History().size());
     QMessageBox ask(QMessageBox::Question, tr("Clear History"),
                     tr("Expressions in the history: %1. Remove them all? The command line, "
                        "quorbit1-cli, keeps the same history, so they are gone there too.")
@@ -467,9 +460,8 @@ void CQuorbit1Dlg::OnClearHistory() {
     if (ask.exec() != QMessageBox::Yes) {
         return;
     }
-    const std::string problem = m_store.Clear();
+    const std::string problem = m_calculator.ClearHistory();
     Complain(problem);
-    m_cursor.Reset(0);
     m_ui->errorsEdit->setText(problem.empty() ? tr("History cleared.")
                                               : tr("The history file could not be emptied."));
 }
@@ -478,7 +470,7 @@ void CQuorbit1Dlg::OnClearHistory() {
 // expressions first, then earlier runs'.
 void CQuorbit1Dlg::Recall(int step) {
     if (const std::optional<std::string> text =
-            m_cursor.Step(step, m_store.Entries(), m_ui->inputEdit->text().toStdString())) {
+            m_calculator.Recall(step, m_ui->inputEdit->text().toStdString())) {
         m_ui->inputEdit->setText(QString::fromStdString(*text));
     }
 }
@@ -500,40 +492,20 @@ void CQuorbit1Dlg::OnShowWorking() {
     m_workingWindow->raise();
 }
 
-// Shows the working the last OK command recorded. When the window was closed at that OK, the
-// command is solved again, the same way, on an evaluator of its own with the same variables:
-// OK does not pay for recording a working nobody looks at.
+// Shows the working of the last OK command, which the calculator recorded while the window was
+// open, or makes again now.
 void CQuorbit1Dlg::UpdateWorking() {
-    WorkingView view;
-    view.text = m_last.text;
-    view.angleMode = m_last.angleMode;
-    view.evaluated = m_last.solved;
-    view.message = m_last.message;
-    view.answer = AnswerText(m_equation.m_result);
-    if (m_last.solved && !m_recorded) {
-        CEquation again;
-        again.SetObserver(&m_recorder);
-        again.SetSlots(m_equation.Slots());
-        again.m_text = view.text;
-        again.m_angleMode = m_last.angleMode;
-        again.Solve();
-        m_recorded = true;
-    }
-    if (m_last.solved) {
-        view.stages = m_recorder.Stages();
-        view.passCount = m_recorder.PassCount();
-    }
-    view.usual = EvaluateUsual(view.text, m_last.angleMode, m_equation.Slots());
-    if (m_last.text.empty() && !m_last.solved && m_last.message.empty()) {
+    WorkingView view = m_calculator.Working(kShownStages, kShownTerms);
+    if (!m_calculator.Last().any) {
         view.message = tr("No expression yet.").toStdString();
     }
     m_workingWindow->Show(view);
 }
 
 void CQuorbit1Dlg::OnVariables() {
-    CVariablesDlg dialog(m_equation.Slots(), this);
+    CVariablesDlg dialog(m_calculator.Slots(), this);
     if (dialog.exec() == QDialog::Accepted) {
-        m_equation.SetSlots(dialog.Values());
+        m_calculator.SetSlots(dialog.Values());
     }
 }
 
@@ -626,7 +598,7 @@ void CQuorbit1Dlg::ShowFormMenu(const QPoint& at) {
     connect(about, &QAction::triggered, this, &CQuorbit1Dlg::OnSysAbout);
     QAction* clear = menu.addAction(tr("&Clear History"));
     clear->setObjectName(QStringLiteral("clearHistoryAction"));
-    clear->setEnabled(!m_store.Entries().empty());
+    clear->setEnabled(!History().empty());
     connect(clear, &QAction::triggered, this, &CQuorbit1Dlg::OnClearHistory);
     menu.exec(at);
 }

@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "Calculator.h"
 #include "Dialog2.h"
-#include "Equation.h"
-#include "History.h"
-#include "HistoryCursor.h"
-#include "OkCommand.h"
-#include "Working.h"
+#include "InputRules.h"
 
 class QButtonGroup;
 class QLockFile;
@@ -60,9 +57,8 @@ public:
     void OnVariables();     // the menu bar's "Variables"
     void OnClearHistory();  // "Clear History" from the context menu, after asking
 
-    // The longest expression the field takes, in characters; a longer one is refused. Far
-    // beyond any typed one, and short enough for the field to lay out a paste at once.
-    static constexpr int kMaxInputLength = 100000;
+    // The longest expression the field takes, in characters; a longer one is refused.
+    static constexpr int kMaxInputLength = static_cast<int>(kFieldLimit);
 
     // The working window, once it has been opened.
     CWorkingWindow* WorkingWindow() const;
@@ -70,7 +66,9 @@ public:
     int m_defaultAngle = 0;
     int m_inputError = 0;
     std::string m_errorText;
-    CEquation m_equation;
+    // The calculator behind the form: its one evaluator, the slots, the history and the last
+    // command, for the dialog's whole life.
+    Calculator m_calculator;
     CDialog2 m_helpDlg;
     QString m_input;
     QString m_errors;
@@ -80,7 +78,7 @@ public:
 
     // The history of evaluated expressions, for Up and Down; read from the file named by the
     // environment (HistoryStore::DefaultPath) when the dialog is made.
-    const HistoryStore& History() const { return m_store; }
+    const std::vector<std::string>& History() const { return m_calculator.History(); }
 
     void done(int result) override;
 
@@ -96,7 +94,6 @@ protected:
 private:
     void OnInitDialog();
     void InitCommon();
-    void Remember(const QString& text, bool evaluated);
     void Recall(int step);
     void ShowMessage(const std::string& message);
     void RestorePosition();
@@ -126,17 +123,6 @@ private:
     std::unique_ptr<QLockFile> m_windowSlot;
     // The expression as it was before the last edit, to take back one that made it too long.
     QString m_inputBefore;
-
-    // Evaluated expressions of earlier runs and this one, oldest first, for Up and Down in
-    // the expression field.
-    HistoryStore m_store;
-    HistoryCursor m_cursor;
-
-    // The last OK command, for the working window, with its working when the window was open.
-    // As much as the working window shows.
-    WorkingRecorder m_recorder{kShownStages, kShownTerms};
-    bool m_recorded = false;
-    CommandRecord m_last;
 };
 
 }  // namespace quorbit1

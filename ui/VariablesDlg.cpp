@@ -6,8 +6,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QVBoxLayout>
-#include <cmath>
+#include <optional>
 
+#include "InputRules.h"
 #include "NumberText.h"
 
 namespace quorbit1 {
@@ -49,19 +50,16 @@ CVariablesDlg::CVariablesDlg(const SlotValues& values, QWidget* parent)
 void CVariablesDlg::accept() {
     SlotValues parsed{};
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        const QString text = m_fields[i]->text().trimmed();
-        bool ok = false;
-        double v = QLocale::c().toDouble(text, &ok);
-        if (!ok) {
-            v = QLocale().toDouble(text, &ok);  // the desktop's own decimal separator
-        }
-        if (!ok || !std::isfinite(v)) {
-            m_message->setText(tr("%1 is not a number.").arg(Letter(i)));
+        // The C form or the desktop's own decimal separator.
+        const std::optional<double> v = ReadSlotValue(m_fields[i]->text().toStdString(),
+                                                      QLocale().decimalPoint().toStdString());
+        if (!v) {
+            m_message->setText(tr(kMsgNotANumber).arg(Letter(i)));
             m_fields[i]->setFocus();
             m_fields[i]->selectAll();
             return;  // nothing changes
         }
-        parsed[i] = v;
+        parsed[i] = *v;
     }
     m_values = parsed;
     QDialog::accept();

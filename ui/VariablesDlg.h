@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "Inputs.h"
+#include "Calculator.h"
 
 class QLabel;
 class QLineEdit;

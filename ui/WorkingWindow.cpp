@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 
-#include "Functions.h"
 #include "Messages.h"
 #include "NumberText.h"
 #include "TextTemplate.h"
@@ -195,7 +194,7 @@ void CWorkingWindow::Show(const WorkingView& view) {
             const QString line =
                 Row({QString::number(i), QString(QChar::fromLatin1(t.op)),
                      QString::fromStdString(AnswerText(t.value)),
-                     QString::fromLatin1(FunctionName(t.funcCode)), QString::number(t.openParens),
+                     QString::fromLatin1(TermFunctionName(t)), QString::number(t.openParens),
                      QString::number(t.closeParens)})
                     .toHtmlEscaped();
             html += stage.changed[i]

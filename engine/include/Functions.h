@@ -77,4 +77,9 @@ inline double Apply(FuncCode code, double x) {
     return x;
 }
 
+// The operator '^': base to the power exponent, correctly rounded as the functions are.
+inline double Power(double base, double exponent) {
+    return math::Pow(base, exponent);
+}
+
 }  // namespace quorbit1

@@ -176,10 +176,6 @@
         <translation>&amp;Verlauf löschen</translation>
     </message>
     <message>
-        <source>An expression of more than %1 characters is not taken; nothing was evaluated.</source>
-        <translation>Ein Ausdruck mit mehr als %1 Zeichen wird nicht angenommen; es wurde nichts berechnet.</translation>
-    </message>
-    <message>
         <source>Clear History</source>
         <translation>Verlauf löschen</translation>
     </message>
@@ -340,6 +336,14 @@
     <message>
         <source>Not enough memory for this expression.</source>
         <translation>Nicht genug Speicher für diesen Ausdruck.</translation>
+    </message>
+    <message>
+        <source>An expression of more than %1 characters is not taken; nothing was evaluated.</source>
+        <translation>Ein Ausdruck mit mehr als %1 Zeichen wird nicht angenommen; es wurde nichts berechnet.</translation>
+    </message>
+    <message>
+        <source>The history cannot be stored here; it is kept for this run only.</source>
+        <translation>Der Verlauf kann hier nicht gespeichert werden; er bleibt nur für diese Sitzung erhalten.</translation>
     </message>
 </context>
 <context>

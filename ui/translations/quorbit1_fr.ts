@@ -176,10 +176,6 @@
         <translation>&amp;Effacer l&apos;historique</translation>
     </message>
     <message>
-        <source>An expression of more than %1 characters is not taken; nothing was evaluated.</source>
-        <translation>Une expression de plus de %1 caractères n’est pas acceptée ; rien n’a été calculé.</translation>
-    </message>
-    <message>
         <source>Clear History</source>
         <translation>Effacer l’historique</translation>
     </message>
@@ -340,6 +336,14 @@
     <message>
         <source>Not enough memory for this expression.</source>
         <translation>Pas assez de mémoire pour cette expression.</translation>
+    </message>
+    <message>
+        <source>An expression of more than %1 characters is not taken; nothing was evaluated.</source>
+        <translation>Une expression de plus de %1 caractères n’est pas acceptée ; rien n’a été calculé.</translation>
+    </message>
+    <message>
+        <source>The history cannot be stored here; it is kept for this run only.</source>
+        <translation>L’historique ne peut pas être enregistré ici ; il est conservé pour cette session seulement.</translation>
     </message>
 </context>
 <context>
