@@ -5,7 +5,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR := build/$(PRESET)
 
 .PHONY: all deps configure build run test clean format lint mutants bench fuzz mathcheck \
-	test-i386 test-wasm windows test-windows web serve-web
+	test-i386 test-wasm windows test-windows web serve-web wasm-configure wasm-build
 
 all: build
 
@@ -21,9 +21,9 @@ build: configure
 run: build
 	@scripts/run.sh $(BUILD_DIR)
 
-test: build web
+test: build wasm-build
 	@ctest --preset $(PRESET)
-	@ctest --preset wasm
+	@NODE_PATH=/usr/share/nodejs ctest --preset wasm
 
 # The maths functions against MPFR on ten million random arguments each.
 MATH_SAMPLES ?= 10000000
@@ -42,15 +42,24 @@ test-i386:
 # which this emscripten's loader would take for reading a local file, is switched off.
 # The page (make web) is part of the same build: its module is checked by node against the
 # tables, the page itself in headless chromium.
-web test-wasm: export NODE_PATH := /usr/share/nodejs
-web:
+web test-wasm wasm-configure wasm-build: export NODE_PATH := /usr/share/nodejs
+# emcmake names the command it runs on standard error; its output is shown only on a failure.
+wasm-configure:
 	@scripts/deps.sh wasm
-	@emcmake cmake --preset wasm \
-	  -DCMAKE_CROSSCOMPILING_EMULATOR="$$(command -v node);--no-experimental-fetch" >/dev/null
-	@scripts/build.sh wasm
+	@log=$$(mktemp) && trap 'rm -f "$$log"' EXIT && \
+	  emcmake cmake --preset wasm \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR="$$(command -v node);--no-experimental-fetch" >"$$log" 2>&1 \
+	  || { cat "$$log"; exit 1; }
+
+# The page alone: the module and quorbit1.html, none of the tests.
+web: wasm-configure
+	@scripts/build.sh wasm quorbit1_page
 	@echo "build/wasm/web/site/quorbit1.html"
 
-test-wasm: web
+wasm-build: wasm-configure
+	@scripts/build.sh wasm
+
+test-wasm: wasm-build
 	@ctest --preset wasm
 
 # The page and its app files on http://localhost:8000/quorbit1.html, as a static host has them.

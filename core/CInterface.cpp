@@ -216,8 +216,9 @@ int quorbit1_history_clear(quorbit1_calculator* calc) {
     });
 }
 
-int quorbit1_history_notice(quorbit1_calculator* calc) {
-    return calc != nullptr && calc->calc.TakeHistoryNotice() ? 1 : 0;
+const char* quorbit1_history_notice(quorbit1_calculator* calc) {
+    return calc != nullptr && calc->calc.TakeHistoryNotice() ? quorbit1::kMsgHistoryInMemory
+                                                             : nullptr;
 }
 
 const char* quorbit1_recall(quorbit1_calculator* calc, int step, const char* current,

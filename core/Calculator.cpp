@@ -75,7 +75,9 @@ const WorkingView& Calculator::Working(std::size_t maxStages, std::size_t maxTer
         return *m_working;
     }
     WorkingView& view = m_working.emplace();
+    view.command = m_last.any;
     view.text = m_last.text;
+    view.shownText = ShownText(m_last.text);
     view.angleMode = AngleMode(m_last.unit);
     view.evaluated = m_last.outcome.solved;
     view.answer = AnswerText(m_last.outcome.answer);
@@ -169,7 +171,28 @@ bool KnowsEveryName(std::string_view text) {
 }
 
 std::string WorkingJson(const WorkingView& view) {
-    std::string j = "{\"stages\":[";
+    std::string j = "{";
+    if (view.command) {
+        j += "\"command\":{\"shownText\":";
+        AppendJsonString(j, view.shownText);
+        j += ",\"angleUnit\":\"";
+        j += AngleUnitKey(view.angleMode == AngleMode(AngleUnit::kRadians) ? AngleUnit::kRadians
+                                                                          : AngleUnit::kDegrees);
+        j += view.evaluated ? "\",\"evaluated\":true,\"answer\":"
+                            : "\",\"evaluated\":false,\"answer\":";
+        AppendJsonString(j, view.answer);
+        j += ",\"message\":";
+        AppendJsonString(j, view.message);
+        j += ",\"usualAnswer\":";
+        AppendJsonString(j, view.usual.ok ? AnswerText(view.usual.value) : std::string());
+        j += "},";
+    }
+    j += "\"columns\":[";
+    for (const char* column : kWorkingColumns) {
+        j += j.back() == '[' ? "" : ",";
+        AppendJsonString(j, column);
+    }
+    j += "],\"stages\":[";
     for (const WorkingStage& stage : view.stages) {
         const StageTitleTemplate title = TitleOf(stage);
         j += j.back() == '[' ? "{\"pass\":" : ",{\"pass\":";

@@ -7,7 +7,9 @@
 #include "BitCast.h"
 #include "Functions.h"
 #include "NumberText.h"
+#include "InputRules.h"
 #include "TextTemplate.h"
+#include "Utf8.h"
 
 namespace quorbit1 {
 
@@ -53,6 +55,27 @@ void WorkingRecorder::Add(WorkingStage stage, std::span<const Term> terms) {
         stage.changed[i] = before != nullptr && !SameTerm(was, terms[i]);
     }
     m_stages.push_back(std::move(stage));
+}
+
+std::string ShownText(std::string_view text) {
+    if (CharacterCount(text) <= kShownCharacters) {
+        return std::string(text);
+    }
+    // Byte offsets of the character kShownCharacters / 2 from the start and from the end.
+    const auto step = [&](std::size_t i) {
+        const std::size_t n = Utf8SequenceLength(text, i);
+        return i + (n == 0 ? 1 : n);
+    };
+    std::size_t head = 0;
+    for (std::size_t k = 0; k < kShownCharacters / 2; ++k) {
+        head = step(head);
+    }
+    std::vector<std::size_t> starts;  // of every character, to count back from the end
+    for (std::size_t i = 0; i < text.size(); i = step(i)) {
+        starts.push_back(i);
+    }
+    const std::size_t tail = starts[starts.size() - kShownCharacters / 2];
+    return std::string(text.substr(0, head)) + " \u2026 " + std::string(text.substr(tail));
 }
 
 const char* TermFunctionName(const Term& term) {

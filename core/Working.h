@@ -2,7 +2,9 @@
 // the term list after the scan and after every pass, each term marked where a pass changed it.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,9 @@ struct WorkingStage {
 // What a front end shows of one OK command's working: the text and unit, the answer and
 // message, the stages, and what the usual reading makes of the same text.
 struct WorkingView {
+    bool command = false;  // false before the first command
     std::string text;
+    std::string shownText;  // the text as a reader is shown it (ShownText)
     int angleMode = 0;
     bool evaluated = false;
     std::string answer;
@@ -59,6 +63,22 @@ private:
     std::size_t m_maxTerms;
     std::vector<WorkingStage> m_stages;
     int m_passes = 0;
+};
+
+// A text of thousands of characters is shown by its two ends, which is what a reader can take
+// in: more than kShownCharacters characters become the first and the last half of them around
+// " … ", cut between whole characters.
+inline constexpr std::size_t kShownCharacters = 400;
+std::string ShownText(std::string_view text);
+
+// The columns of a stage's table, the keys of their translated headings.
+inline constexpr std::array<const char*, 6> kWorkingColumns = {
+    QT_TRANSLATE_NOOP("quorbit1::CWorkingWindow", "term"),
+    QT_TRANSLATE_NOOP("quorbit1::CWorkingWindow", "op"),
+    QT_TRANSLATE_NOOP("quorbit1::CWorkingWindow", "value"),
+    QT_TRANSLATE_NOOP("quorbit1::CWorkingWindow", "function"),
+    QT_TRANSLATE_NOOP("quorbit1::CWorkingWindow", "open"),
+    QT_TRANSLATE_NOOP("quorbit1::CWorkingWindow", "close"),
 };
 
 // The name a term's function code stands for ("SIN"), or "" for none.

@@ -3,9 +3,10 @@
 # compiled, linked or generated something, or failed, and not for the checks every build makes.
 set -uo pipefail
 preset=${1:-default}
+target=${2:-}
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-if ! cmake --build --preset "$preset" >"$log" 2>&1; then
+if ! cmake --build --preset "$preset" ${target:+--target "$target"} >"$log" 2>&1; then
   cat "$log"
   exit 1
 fi

@@ -457,6 +457,8 @@ void CQuorbit1Dlg::OnClearHistory() {
                     QMessageBox::Yes | QMessageBox::Cancel, this);
     ask.setObjectName(QStringLiteral("clearHistoryQuestion"));
     ask.setDefaultButton(QMessageBox::Cancel);
+    // Our own caption, which the page's question shares through the same translations.
+    ask.button(QMessageBox::Cancel)->setText(tr("Cancel"));
     if (ask.exec() != QMessageBox::Yes) {
         return;
     }

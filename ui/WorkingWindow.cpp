@@ -153,13 +153,7 @@ QString CWorkingWindow::StageTitle(const WorkingStage& stage) {
 }
 
 void CWorkingWindow::Show(const WorkingView& view) {
-    // A text of thousands of characters is shown by its two ends, which is what a reader
-    // can take in.
-    QString text = QString::fromStdString(view.text);
-    if (text.size() > kMaxTextShown) {
-        text = text.left(kMaxTextShown / 2) + QStringLiteral(" \u2026 ") +
-               text.right(kMaxTextShown / 2);
-    }
+    const QString text = QString::fromStdString(view.shownText);
     QString html;
     html += QStringLiteral("<p>%1</p>")
                 .arg(tr("%1 in %2", "the expression, in degrees or radians")
@@ -186,8 +180,10 @@ void CWorkingWindow::Show(const WorkingView& view) {
         // One preformatted block per stage, a line per term: a table of cells takes the text
         // view many times as long to lay out, which a long expression would feel on every OK.
         html += QStringLiteral("<pre>");
-        html += Row({tr("term"), tr("op"), tr("value"), tr("function"), tr("open"), tr("close")})
-                    .toHtmlEscaped();
+        std::array<QString, kWorkingColumns.size()> headings;
+        std::transform(kWorkingColumns.begin(), kWorkingColumns.end(), headings.begin(),
+                       [](const char* column) { return tr(column); });
+        html += Row(headings).toHtmlEscaped();
         const std::size_t rows = std::min<std::size_t>(stage.terms.size(), kMaxRows);
         for (std::size_t i = 0; i < rows; ++i) {
             const Term& t = stage.terms[i];

@@ -24,8 +24,6 @@ public:
 
     // Terms shown per stage; a longer list ends with a line that says how many were left out.
     static constexpr std::size_t kMaxRows = kShownTerms;
-    // Characters of the expression shown above the tables; a longer one is cut in the middle.
-    static constexpr int kMaxTextShown = 400;
     static constexpr QSize kPreferredSize{560, 480};
     static constexpr QSize kSmallestSize{320, 240};
 

@@ -11,6 +11,7 @@ Usage: build_page.py SOURCE_DIR MODULE_JS OUT_DIR VERSION
 import base64
 import hashlib
 import json
+import re
 import shutil
 import sys
 import xml.etree.ElementTree as ET
@@ -48,12 +49,15 @@ def main():
     icon_data = 'data:image/png;base64,' + base64.b64encode(
         (icons / 'quorbit1-64.png').read_bytes()).decode()
 
+    # The calculator's JavaScript wrapper is an ES module for node and other programs; on the
+    # page it goes before the page's script in one classic script, its exports plain names.
+    wrapper = re.sub(r'^export ', '', (source / 'web' / 'js' / 'quorbit1.mjs').read_text(),
+                     flags=re.M)
     scripts = [
         'const QUORBIT1_STRINGS = ' + json.dumps(strings(source / 'ui' / 'translations'),
-                                                 ensure_ascii=False, sort_keys=True) +
-        ';\nconst QUORBIT1_VERSION = ' + json.dumps(version) + ';',
+                                                 ensure_ascii=False, sort_keys=True) + ';',
         module_js.read_text(),
-        (page / 'page.js').read_text(),
+        wrapper + '\n' + (page / 'page.js').read_text(),
     ]
     style = (page / 'page.css').read_text()
     # Nothing from another origin, nothing inline but these three scripts and this style; the
@@ -75,6 +79,8 @@ def main():
                        ('@SCRIPT@', scripts[2])]:
         html = html.replace(key, value)
     (out / 'quorbit1.html').write_text(html)
+    # The same page as the folder's index, for a host that serves "/" as index.html.
+    (out / 'index.html').write_text(html)
 
     # The app's files for a host: the manifest, the icons, and the service worker with the list
     # of what it keeps, named after the page's digest so that a new page replaces the old.
@@ -90,7 +96,7 @@ def main():
                   {'src': 'icon-256.png', 'sizes': '256x256', 'type': 'image/png'}],
     }
     (out / 'manifest.webmanifest').write_text(json.dumps(manifest, indent=1))
-    files = ['quorbit1.html', 'manifest.webmanifest', 'icon.svg', 'icon-128.png', 'icon-256.png']
+    files = ['quorbit1.html', 'index.html', 'manifest.webmanifest', 'icon.svg', 'icon-128.png', 'icon-256.png']
     digest = hashlib.sha256(html.encode()).hexdigest()[:16]
     worker = (page / 'sw.js').read_text().replace('@CACHE@', 'quorbit1-' + digest) \
         .replace('@FILES@', json.dumps(files))

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Every text the dialog and its windows show has a German and a French translation: the .ts
 # files, brought up to date with the sources as `update_translations` does, hold no unfinished
-# or vanished entry, core's marked texts among them. Arguments: lupdate, the ui folder and the
-# core folder.
+# or vanished entry, core's and the page's marked texts among them. Arguments: lupdate, the ui
+# folder, then the other folders with marked texts (core, the page).
 set -euo pipefail
 lupdate=$1
 ui=$2
-core=$3
+shift 2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cp "$ui"/translations/*.ts "$scratch"/
-"$lupdate" -silent -no-obsolete -locations none "$ui" "$core" -ts "$scratch"/*.ts
+"$lupdate" -silent -no-obsolete -locations none "$ui" "$@" -ts "$scratch"/*.ts
 status=0
 for ts in "$scratch"/*.ts; do
   if grep -n -B2 'type="unfinished"\|type="vanished"' "$ts"; then

@@ -1,6 +1,7 @@
-// The page's WebAssembly module against the tables of tests/data, under node's test runner:
-// the OK command's answer text, message, marked character and refusal (ok.tsv), the usual
-// reading (usual.tsv) and what the history keeps (history.tsv's storable rows), as the native
+// The calculator in JavaScript (the WebAssembly module through web/js/quorbit1.mjs, as the page
+// and other programs use it) against the tables of tests/data, under node's test runner: the OK
+// command's answer text, message, marked character and refusal (ok.tsv), the usual reading
+// (usual.tsv), and the history kept in a storage that may refuse or fill up, as the native
 // suites check them. QUORBIT1_MODULE names the module, QUORBIT1_TEST_DATA the tables' folder.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -8,7 +9,8 @@ import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 
 const require = createRequire(import.meta.url);
-const createQuorbit1 = require(process.env.QUORBIT1_MODULE);
+const factory = require(process.env.QUORBIT1_MODULE);
+const { createCalculator } = await import('../../web/js/quorbit1.mjs');
 const dataDir = process.env.QUORBIT1_TEST_DATA;
 
 // The tables' escapes: \t, \n, \r, \\ and \xHH stand for a tab, a newline, a carriage return,
@@ -38,61 +40,53 @@ function rows(file) {
     .map((line) => line.split('\t'));
 }
 
-const module = await createQuorbit1();
+const fresh = () => createCalculator({ factory });
+const calc = await fresh();
+const decoder = new TextDecoder('utf-8', { fatal: true });
 
-// Calls a function of the module with the text as its bytes (not every table's text is UTF-8).
-function withText(bytes, call) {
-  const ptr = module._malloc(bytes.length + 1);
-  module.HEAPU8.set(bytes, ptr);
-  module.HEAPU8[ptr + bytes.length] = 0;
-  try {
-    return call(ptr);
-  } finally {
-    module._free(ptr);
-  }
-}
-
-function ok(bytes, angleMode) {
-  return JSON.parse(
-    withText(bytes, (ptr) => {
-      const at = module._quorbit1_ok(ptr, angleMode);
-      const line = module.UTF8ToString(at);
-      // The length given is the line's, up to its NUL.
-      assert.equal(module._quorbit1_ok_length(), Buffer.byteLength(line));
-      return line;
-    }));
-}
-
-test('the OK command gives the table\'s answer, message and marked character', () => {
+test('the OK command gives the table\'s answer, message and marked character', async () => {
   for (const [name, text, unit, answer, message, mark, evaluated] of rows('ok.tsv')) {
-    const bytes = unescape(text);
-    // A text with a NUL cannot pass through a C string; the native suite covers those.
-    if (bytes.includes(0)) continue;
-    module._quorbit1_reset();
-    const got = ok(bytes, unit === 'rad' ? 1 : 0);
+    let typed;
+    try {
+      typed = decoder.decode(unescape(text));  // NUL included; bytes outside UTF-8 are native's
+    } catch {
+      continue;
+    }
+    const c = await fresh();
+    c.setRadians(unit === 'rad');
+    const got = c.ok(typed);
     assert.equal(got.answer, answer, name);
     assert.equal(got.message, unescape(message).toString('utf8'), name);
-    assert.equal(module._quorbit1_mark_position(), Number(mark), name);
+    const byte = got.mark ? Buffer.byteLength(typed.slice(0, got.mark[0])) : -1;
+    assert.equal(byte, Number(mark), name);
     assert.equal(got.evaluated, evaluated === 'yes', name);
+    c.free();
   }
 });
 
-test('one evaluator serves the whole run: a refused text shows the previous answer', () => {
-  assert.equal(ok(Buffer.from('10 + cos(45)'), 0).answer, '10.7071067859062');
-  const refused = ok(Buffer.from('x=2'), 0);
+test('one calculator serves the whole run: a refused text shows the previous answer', () => {
+  assert.equal(calc.ok('10 + cos(45)').answer, '10.7071067859062');
+  const refused = calc.ok('x=2');
   assert.equal(refused.answer, '10.7071067859062');
   assert.equal(refused.evaluated, false);
-  assert.deepEqual(JSON.parse(module.UTF8ToString(module._quorbit1_working())).stages, []);
-  ok(Buffer.from('2*3+4'), 1);
-  assert.match(module.UTF8ToString(module._quorbit1_working()), /after the scan/);
+  assert.deepEqual(calc.working().stages, []);
+  calc.setRadians(true);
+  assert.equal(calc.ok('2*3+4').angleUnit, 'radians');
+  calc.setRadians(false);
+  assert.equal(calc.working().stages[0].title, 'after the scan');
+  // A NUL is a character like any other, not the end of the text.
+  const nul = calc.ok('1\0+5');
+  assert.deepEqual([nul.answer, nul.message, nul.mark], ['6', 'Invalid character.', [1, 2]]);
 });
 
 test('the working is the last command\'s, whatever changed after it', () => {
-  module._quorbit1_set_slot(0, 2.5);
-  assert.equal(ok(Buffer.from('x*4'), 0).answer, '10');
-  module._quorbit1_set_slot(0, 7);
-  const text = module.UTF8ToString(module._quorbit1_working());
-  const working = JSON.parse(text);
+  assert.ok(calc.setSlot('X', 2.5));
+  assert.equal(calc.ok('x*4').answer, '10');
+  calc.setSlot('x', 7);
+  const working = calc.working();
+  assert.deepEqual(working.columns, ['term', 'op', 'value', 'function', 'open', 'close']);
+  assert.deepEqual(working.command, { shownText: 'x*4', angleUnit: 'degrees', evaluated: true,
+    answer: '10', message: '', usualAnswer: '10' });
   assert.deepEqual(working.stages.map((s) => [s.pass, s.title, s.args]), [
     [0, 'after the scan', []],
     [1, 'pass %1: started at term %2, swept terms %3 to %2', [1, 1, 0]],
@@ -103,42 +97,52 @@ test('the working is the last command\'s, whatever changed after it', () => {
     op: '+', value: '10', function: '', open: 0, close: 0, changed: true });
   assert.equal(working.passCount, 1);
   assert.equal(working.usual, undefined);
-  assert.equal(module.UTF8ToString(module._quorbit1_working()), text);
-  module._quorbit1_set_slot(0, 0);
+  assert.deepEqual(calc.working(), working);
+  calc.setSlot('X', 0);
 });
 
-test('the working says why the usual reading refuses, in the templates the translations know', () => {
-  assert.equal(ok(Buffer.from('2*3#'), 0).evaluated, true);
-  assert.deepEqual(JSON.parse(module.UTF8ToString(module._quorbit1_working())).usual,
-    { words: 'unexpected \'%1\'', subject: '#', position: 4 });
-  assert.equal(ok(Buffer.from('x=2'), 0).evaluated, false);
-  const refused = JSON.parse(module.UTF8ToString(module._quorbit1_working()));
+test('the working says why the usual reading refuses, and shows a long text by its ends', () => {
+  assert.equal(calc.ok('2*3#').evaluated, true);
+  assert.deepEqual(calc.working().usual, { words: 'unexpected \'%1\'', subject: '#', position: 4 });
+  assert.deepEqual(calc.ok('\u00e9+1').usualReading, { error: 'unexpected \'\u00e9\' at position 1' });
+  assert.equal(calc.ok('x=2').evaluated, false);
+  const refused = calc.working();
   assert.deepEqual(refused.stages, []);
   assert.deepEqual(refused.usual, { words: 'unexpected \'%1\'', subject: '=', position: 2 });
   // A long evaluation shows as much as the desktop's working window, and says how much more.
-  ok(Buffer.from(`${'(1+'.repeat(100)}1${')'.repeat(100)}`), 0);
-  const long = JSON.parse(module.UTF8ToString(module._quorbit1_working()));
+  calc.ok(`${'(1+'.repeat(100)}1${')'.repeat(100)}`);
+  const long = calc.working();
   assert.equal(long.stages.length, 60);
   assert.equal(long.stages[0].terms.length, 60);
   assert.ok(long.stages[0].termCount > 60);
   assert.ok(long.passCount > 59);
+  // 401 emoji: the two ends of 200 characters each, never half an emoji.
+  calc.ok('\u{1F600}'.repeat(401));
+  assert.equal(long.command.shownText.length, 200 + 3 + 200);
+  assert.equal(calc.working().command.shownText, `${'\u{1F600}'.repeat(200)} \u2026 ${'\u{1F600}'.repeat(200)}`);
 });
 
-test('the variable slots are the evaluator\'s', () => {
-  assert.equal(module.UTF8ToString(module._quorbit1_slot_letters()), 'XYZT');
-  module._quorbit1_set_slot(0, 2.5);
-  module._quorbit1_set_slot(3, -1);
-  assert.equal(module._quorbit1_slot(0), 2.5);
-  assert.equal(ok(Buffer.from('x*2+t'), 0).answer, '2.5');  // x*(2+t): no precedence
-  module._quorbit1_set_slot(0, 0);
-  module._quorbit1_set_slot(3, 0);
-});
-
-test('the history keeps what the desktop keeps, up to its limit', () => {
-  assert.equal(module._quorbit1_history_limit(), 1000);
-  for (const [text, storable] of [['1+1', 1], ['', 0], ['x=2', 0], ['sin(30)', 1]]) {
-    assert.equal(withText(Buffer.from(text), (p) => module._quorbit1_storable(p)), storable, text);
+test('the variable slots take a value by the one rule', () => {
+  assert.equal(calc.slotLetters, 'XYZT');
+  assert.ok(calc.setSlotText('X', ' 2,5 ', ','));
+  assert.ok(calc.setSlotText('t', '-1'));
+  for (const bad of ['1e400', '0x10', 'inf', '', '1,5']) {
+    assert.equal(calc.setSlotText('Y', bad), false, bad);
   }
+  assert.equal(calc.setSlot('W', 1), false);
+  assert.equal(calc.setSlot('Y', Infinity), false);
+  assert.equal(calc.slot('x'), 2.5);
+  assert.equal(calc.ok('x*2+t').answer, '2.5');  // x*(2+t): no precedence
+  calc.setSlot('X', 0);
+  calc.setSlot('T', 0);
+});
+
+test('an expression field takes 100,000 characters and no more', () => {
+  assert.equal(calc.fieldLimit, 100000);
+  assert.ok(calc.fieldTakes('1'.repeat(100000)));
+  assert.ok(calc.fieldTakes('\u{1F600}'.repeat(100000)));
+  assert.equal(calc.fieldTakes('1'.repeat(100001)), false);
+  assert.match(calc.fieldRefusal, /%1/);
 });
 
 // The same to 14 significant digits, as the native table test compares.
@@ -147,9 +151,10 @@ function same14(a, b) {
 }
 
 test('the usual reading gives the table\'s value or reason', () => {
-  [2, 3, 5, 7].forEach((v, i) => module._quorbit1_set_slot(i, v));
+  ['X', 'Y', 'Z', 'T'].forEach((l, i) => calc.setSlot(l, [2, 3, 5, 7][i]));
   for (const [name, text, unit, expected] of rows('usual.tsv')) {
-    const usual = ok(Buffer.from(text), unit === 'rad' ? 1 : 0).usualReading;
+    calc.setRadians(unit === 'rad');
+    const usual = calc.ok(text).usualReading;
     const value = Number(expected);
     if (expected !== '' && !Number.isNaN(value)) {
       assert.ok(same14(usual.value, value), `${name}: ${usual.value} ${usual.error}`);
@@ -157,29 +162,69 @@ test('the usual reading gives the table\'s value or reason', () => {
       assert.equal(usual.error, expected, name);
     }
   }
-  [0, 1, 2, 3].forEach((i) => module._quorbit1_set_slot(i, 0));
+  calc.setRadians(false);
+  ['X', 'Y', 'Z', 'T'].forEach((l) => calc.setSlot(l, 0));
 });
 
-test('the history read from storage and added to by the desktop\'s rules', () => {
-  const add = (t) => withText(Buffer.from(t), (p) => module._quorbit1_history_add(p));
-  const read = (t) => withText(Buffer.from(t), (p) => module._quorbit1_history_read(p));
-  const text = () => module.UTF8ToString(module._quorbit1_history_text());
-  assert.equal(read('1+1\n\u0001bad\nsin(30)\n'), 1);
-  for (const t of ['sin(30)', '', 'x=2', '2*3']) add(t);
-  assert.equal(text(), '1+1\nsin(30)\n2*3\n');
-  assert.equal(module._quorbit1_history_size(), 3);
-  // Up and Down from a draft, as the desktop's field walks them.
-  const recall = (step, field) => withText(Buffer.from(field), (p) => {
-    const shown = module._quorbit1_recall(step, p);
-    return shown ? module.UTF8ToString(shown) : null;
-  });
-  assert.equal(recall(-1, 'draft'), '2*3');
-  assert.equal(recall(-1, '2*3'), 'sin(30)');
-  assert.equal(recall(+1, 'sin(30)'), '2*3');
-  assert.equal(recall(+1, '2*3'), 'draft');
-  assert.equal(recall(+1, 'draft'), null);
-  read('');
-  for (let i = 0; i < 1005; ++i) add(String(i));
-  assert.equal(module._quorbit1_history_size(), 1000);
-  assert.ok(text().startsWith('5\n6\n'));
+// A browser's storage: one text, a quota in characters, or refused altogether. Two calculators
+// over one shelf are two tabs.
+function shelf({ quota = Infinity, refused = false } = {}) {
+  const s = { text: null };
+  s.storage = {
+    read() { if (refused) throw new Error('SecurityError'); return s.text; },
+    write(t) {
+      if (refused) throw new Error('SecurityError');
+      if (t.length > quota) throw Object.assign(new Error('full'), { name: 'QuotaExceededError' });
+      s.text = t;
+    },
+  };
+  return s;
+}
+
+test('the history in storage: kept, shared by two tabs, recalled', async () => {
+  const s = shelf();
+  s.text = '1+1\n\u0001bad\nsin(30)\n';
+  const a = await fresh();
+  const b = await fresh();
+  a.useHistory(s.storage);
+  b.useHistory(s.storage);
+  assert.deepEqual(a.history, ['1+1', 'sin(30)']);
+  for (const t of ['sin(30)', '', 'x=2', '2*3']) a.ok(t);
+  b.ok('3\u00d74');  // evaluated, with a message: kept, character for character
+  assert.equal(s.text, '1+1\nsin(30)\n2*3\n3\u00d74\n');
+  assert.equal(a.historySize, 3);
+  assert.equal(a.recall(-1, 'draft'), '2*3');
+  assert.equal(a.recall(-1, '2*3'), 'sin(30)');
+  assert.equal(a.recall(+1, 'sin(30)'), '2*3');
+  assert.equal(a.recall(+1, '2*3'), 'draft');
+  assert.equal(a.recall(+1, 'draft'), null);
+  assert.ok(a.clearHistory());
+  assert.equal(s.text, '');
+  for (let i = 0; i < 1005; ++i) a.ok(String(i));
+  assert.equal(a.historySize, 1000);
+  assert.ok(s.text.startsWith('5\n6\n'));
+  assert.equal(a.takeHistoryNotice(), null);
+});
+
+test('storage full drops the oldest; refused or still full keeps the run in memory, said once', async () => {
+  const full = shelf({ quota: 20 });
+  const c = await fresh();
+  c.useHistory(full.storage);
+  for (const t of ['111+1', '222+2', '333+3', '444+4', '555+5']) c.ok(t);
+  assert.equal(full.text, '333+3\n444+4\n555+5\n');
+  assert.equal(c.historySize, 5);
+  assert.equal(c.takeHistoryNotice(), null);
+  c.ok('1'.repeat(30));
+  assert.equal(c.takeHistoryNotice(), 'The history cannot be stored here; it is kept for this run only.');
+  assert.equal(c.takeHistoryNotice(), null);
+
+  const refused = shelf({ refused: true });
+  const r = await fresh();
+  assert.equal(r.useHistory(refused.storage), false);
+  r.ok('1+1');
+  r.ok('2+2');
+  assert.equal(r.recall(-1, ''), '2+2');
+  assert.equal(r.recall(-1, '2+2'), '1+1');
+  assert.match(r.takeHistoryNotice(), /kept for this run only/);
+  assert.equal(r.takeHistoryNotice(), null);
 });

@@ -173,7 +173,7 @@
     </message>
     <message>
         <source>&amp;Clear History</source>
-        <translation>&amp;Verlauf löschen</translation>
+        <translation>Verlauf &amp;löschen</translation>
     </message>
     <message>
         <source>Clear History</source>
@@ -194,6 +194,10 @@
     <message>
         <source>Quorbit1 Version %1</source>
         <translation>Quorbit1 Version %1</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -344,6 +348,13 @@
     <message>
         <source>The history cannot be stored here; it is kept for this run only.</source>
         <translation>Der Verlauf kann hier nicht gespeichert werden; er bleibt nur für diese Sitzung erhalten.</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::Page</name>
+    <message>
+        <source>This page comes without a zip file: the documentation is the README of the Quorbit1 project, where the page came from.</source>
+        <translation>Zu dieser Seite gehört keine Zip-Datei: Die Dokumentation ist das README des Projekts Quorbit1, von dem die Seite stammt.</translation>
     </message>
 </context>
 <context>

@@ -173,7 +173,7 @@
     </message>
     <message>
         <source>&amp;Clear History</source>
-        <translation>&amp;Effacer l&apos;historique</translation>
+        <translation>Effacer l&apos;&amp;historique</translation>
     </message>
     <message>
         <source>Clear History</source>
@@ -194,6 +194,10 @@
     <message>
         <source>Quorbit1 Version %1</source>
         <translation>Quorbit1 version %1</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -344,6 +348,13 @@
     <message>
         <source>The history cannot be stored here; it is kept for this run only.</source>
         <translation>L’historique ne peut pas être enregistré ici ; il est conservé pour cette session seulement.</translation>
+    </message>
+</context>
+<context>
+    <name>quorbit1::Page</name>
+    <message>
+        <source>This page comes without a zip file: the documentation is the README of the Quorbit1 project, where the page came from.</source>
+        <translation>Cette page n’est pas livrée avec un fichier zip : la documentation est le README du projet Quorbit1, d’où vient la page.</translation>
     </message>
 </context>
 <context>

@@ -1,13 +1,12 @@
-// The form's behaviour: the OK command, recall, the dialogs and the working panel. Every rule
-// (evaluation, messages, what the history keeps) is the WebAssembly module's, the desktop's own
-// code; this script only reads the controls, calls it and shows what it says.
+// The form's behaviour: it reads the controls, hands what the user does to the calculator (the
+// desktop's own session, through the wrapper in web/js/quorbit1.mjs) and shows what comes back.
+// Every rule (evaluation, messages, the field's limit, a variable's value, what the history
+// keeps) is the calculator's; every text is the dialog's, from its .ts files.
 'use strict';
 
 (async () => {
   const $ = (id) => document.getElementById(id);
-  const q1 = await createQuorbit1();
-  const encoder = new TextEncoder();
-  const decoder = new TextDecoder();
+  const calc = await createCalculator();
 
   // --- Texts: the dialog's own, from its .ui and .ts files, in the browser's language. ---
   const languages = navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language || 'en'];
@@ -20,6 +19,7 @@
   };
   const arg = (s, ...values) => s.replace(/%(\d)/g, (m, n) => values[Number(n) - 1] ?? m);
   const withoutAmpersand = (s) => s.replace(/&(.)/g, '$1');
+  const messageText = (english) => (english ? text('quorbit1::Message|' + english) : '');
   // "&Degrees": the label with its access key underlined, and the key for accesskey.
   function setLabel(element, key) {
     const s = text(key);
@@ -40,61 +40,37 @@
   for (const element of document.querySelectorAll('[data-text]')) {
     setLabel(element, element.dataset.text);
   }
-  const cancelText = { de: 'Abbrechen', fr: 'Annuler' }[lang] || 'Cancel';
-  document.querySelector('#clear-dialog button[value=cancel]').textContent = cancelText;
   $('menu').setAttribute('aria-label', text('quorbit1::CQuorbit1Dlg|Menu bar'));
-  const version = arg(text('quorbit1::CQuorbit1Dlg|Quorbit1 Version %1'), QUORBIT1_VERSION);
+  const version = arg(text('quorbit1::CQuorbit1Dlg|Quorbit1 Version %1'), calc.version);
   $('version').textContent = version;
   $('about-version').textContent = version;
   document.title = withoutAmpersand(text('CQuorbit1Dlg|Quorbit1'));
 
   // --- The OK command. ---
   const input = $('input');
-  const unit = () => Number(document.querySelector('input[name=unit]:checked').value);
-  let lastOutcome = null;
-
-  function withCString(s, call) {
-    const bytes = encoder.encode(s);
-    const ptr = q1._malloc(bytes.length + 1);
-    q1.HEAPU8.set(bytes, ptr);
-    q1.HEAPU8[ptr + bytes.length] = 0;
-    try {
-      return call(ptr);
-    } finally {
-      q1._free(ptr);
-    }
-  }
-
-  // The string index in s of the character that starts at UTF-8 byte offset bytes.
-  function indexOfByte(s, bytes) {
-    let count = 0;
-    let i = 0;
-    for (const ch of s) {
-      if (count >= bytes) break;
-      count += encoder.encode(ch).length;
-      i += ch.length;
-    }
-    return i;
-  }
+  const answer = $('answer');
+  const errors = $('errors');
+  // Read-only fields are not announced when they change; this region says each new message.
+  const showMessage = (s) => {
+    errors.value = s;
+    $('announce').textContent = s ? `${s} ${answer.value}` : answer.value;
+  };
+  const fieldRefusal = () => arg(messageText(calc.fieldRefusal), calc.fieldLimit.toLocaleString(lang));
 
   function ok() {
     const s = input.value;
-    const angleMode = unit();
-    const outcome = JSON.parse(withCString(s, (p) => {
-      const at = q1._quorbit1_ok(p, angleMode);
-      return decoder.decode(q1.HEAPU8.subarray(at, at + q1._quorbit1_ok_length()));
-    }));
-    lastOutcome = { text: s, angleMode, outcome };
-    $('answer').textContent = outcome.answer;
-    $('errors').textContent = outcome.message ? text('quorbit1::Message|' + outcome.message) : '';
-    if (outcome.evaluated) remember(s);
-    const mark = q1._quorbit1_mark_position();
-    input.focus();
-    if (mark >= 0) {
-      const at = indexOfByte(s, mark);
-      const ch = [...s.slice(at)][0] || '';
-      input.setSelectionRange(at, at + ch.length);
+    if (!calc.fieldTakes(s)) {
+      showMessage(fieldRefusal());
+      return;
     }
+    calc.setRadians($('radians').checked);
+    const outcome = calc.ok(s);
+    answer.value = outcome.answer;
+    showMessage(messageText(outcome.message));
+    const notice = calc.takeHistoryNotice();
+    if (notice) showMessage([errors.value, messageText(notice)].filter(Boolean).join(' '));
+    input.focus();
+    if (outcome.mark) input.setSelectionRange(...outcome.mark);
     showWorking();
   }
 
@@ -102,55 +78,41 @@
     event.preventDefault();
     ok();
   });
-
-  // --- The history: the browser's storage holds the text of a history file. ---
-  const storageKey = 'quorbit1.history';
-  function readStored() {
-    let stored = '';
-    try {
-      stored = localStorage.getItem(storageKey) || '';
-    } catch (e) {
-      stored = '';
+  // A longer paste is refused with the field's message, and the field keeps what it held.
+  let before = '';
+  input.addEventListener('input', () => {
+    if (calc.fieldTakes(input.value)) {
+      before = input.value;
+      return;
     }
-    withCString(stored, (p) => q1._quorbit1_history_read(p));
-  }
-  function store() {
-    try {
-      localStorage.setItem(storageKey, q1.UTF8ToString(q1._quorbit1_history_text()));
-    } catch (e) {
-      // Storage refused (private mode, full): the run keeps its history in memory.
-    }
-  }
-  function remember(s) {
-    readStored();  // what another tab added meanwhile is kept
-    withCString(s, (p) => q1._quorbit1_history_add(p));
-    store();
-  }
-  readStored();
+    input.value = before;
+    showMessage(fieldRefusal());
+  });
 
-  // Up and Down walk the history as the desktop's field does (the module's rule).
+  // --- The history, kept in the browser's storage by the calculator. ---
+  calc.useHistory(browserStorage());
+
+  // Up and Down walk the history as the desktop's field does.
   input.addEventListener('keydown', (event) => {
     if (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') return;
     event.preventDefault();
-    const step = event.key === 'ArrowUp' ? -1 : 1;
-    const shown = withCString(input.value, (p) => q1._quorbit1_recall(step, p));
-    if (!shown) return;
-    input.value = q1.UTF8ToString(shown);
-    input.setSelectionRange(input.value.length, input.value.length);
+    const shown = calc.recall(event.key === 'ArrowUp' ? -1 : 1, input.value);
+    if (shown === null) return;
+    input.value = shown;
+    before = shown;
+    input.setSelectionRange(shown.length, shown.length);
   });
 
   $('clear-button').addEventListener('click', () => {
-    readStored();
-    const question = arg(text('quorbit1::CQuorbit1Dlg|Expressions in the history: %1. Remove them all? The command line, quorbit1-cli, keeps the same history, so they are gone there too.'), q1._quorbit1_history_size());
+    const question = arg(text('quorbit1::CQuorbit1Dlg|Expressions in the history: %1. Remove them all? The command line, quorbit1-cli, keeps the same history, so they are gone there too.'), calc.historySize);
     // The page's history is the browser's own, not the command line's: the first sentences.
     $('clear-question').textContent = question.slice(0, question.indexOf('?') + 1) || question;
     $('clear-dialog').showModal();
   });
   $('clear-dialog').addEventListener('close', () => {
     if ($('clear-dialog').returnValue !== 'clear') return;
-    withCString('', (p) => q1._quorbit1_history_read(p));
-    store();
-    $('errors').textContent = text('quorbit1::CQuorbit1Dlg|History cleared.');
+    calc.clearHistory();
+    showMessage(text('quorbit1::CQuorbit1Dlg|History cleared.'));
     input.focus();
   });
 
@@ -167,7 +129,9 @@
     dialog.addEventListener('close', () => input.focus());
   }
 
-  const letters = q1.UTF8ToString(q1._quorbit1_slot_letters());
+  // The user's decimal separator, as the browser writes numbers in this language.
+  const decimalSeparator = (1.5).toLocaleString(lang).replace(/[15]/g, '') || '.';
+  const letters = calc.slotLetters;
   const slotFields = [...letters].map((letter, i) => {
     const label = document.createElement('label');
     label.textContent = letter + ' ';
@@ -181,20 +145,20 @@
     return field;
   });
   $('variables-button').addEventListener('click', () => {
-    slotFields.forEach((f, i) => { f.value = String(q1._quorbit1_slot(i)); });
+    slotFields.forEach((f, i) => { f.value = String(calc.slot(letters[i])); });
     $('variables-message').textContent = '';
     $('variables-dialog').showModal();
   });
   $('variables-form').addEventListener('submit', (event) => {
-    const values = slotFields.map((f) => f.value.trim());
-    const bad = values.findIndex((v) => !/^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/.test(v));
+    // All or nothing, as the desktop's dialog: the first value that is not a number is named.
+    const kept = [...letters].map((l) => calc.slot(l));
+    const bad = slotFields.findIndex((f, i) => !calc.setSlotText(letters[i], f.value, decimalSeparator));
     if (bad >= 0) {
+      [...letters].forEach((l, i) => calc.setSlot(l, kept[i]));
       event.preventDefault();
       $('variables-message').textContent = arg(text('quorbit1::CVariablesDlg|%1 is not a number.'), letters[bad]);
       slotFields[bad].focus();
-      return;
     }
-    values.forEach((v, i) => q1._quorbit1_set_slot(i, Number(v)));
   });
 
   // --- Show Working: beside the form on a wide screen, below it on a narrow one. ---
@@ -207,19 +171,17 @@
       p.textContent = s;
       panel.append(p);
     };
-    if (!lastOutcome) {
+    const w = (source) => text('quorbit1::CWorkingWindow|' + source);
+    const core = (source) => text('quorbit1::Working|' + source);  // the calculator's templates
+    const working = calc.working();
+    if (!working.command) {
       para(text('quorbit1::CQuorbit1Dlg|No expression yet.'));
       return;
     }
-    const { text: s, angleMode, outcome } = lastOutcome;
-    const w = (source) => text('quorbit1::CWorkingWindow|' + source);
-    const core = (source) => text('quorbit1::Working|' + source);  // the module's templates
-    const working = JSON.parse(q1.UTF8ToString(q1._quorbit1_working()));
-    const message = outcome.message ? text('quorbit1::Message|' + outcome.message) : '';
-    // A text of thousands of characters is shown by its two ends, as the desktop shows it.
-    const shown = s.length > 400 ? `${s.slice(0, 200)} \u2026 ${s.slice(-200)}` : s;
-    para(arg(w('%1 in %2'), shown, w(angleMode === 1 ? 'radians' : 'degrees')));
-    para(outcome.evaluated ? arg(w('Answer: %1'), outcome.answer) + (message ? ` (${message})` : '')
+    const { shownText, angleUnit, evaluated, answer: value, message: english } = working.command;
+    const message = messageText(english);
+    para(arg(w('%1 in %2'), shownText, w(angleUnit)));
+    para(evaluated ? arg(w('Answer: %1'), value) + (message ? ` (${message})` : '')
       : arg(w('Not evaluated: %1'), message));
     const refused = working.usual;
     if (refused) {
@@ -227,13 +189,13 @@
       para(arg(w('Read with the usual precedence it is not an expression (%1).'),
         refused.position ? arg(core('%1 at position %2'), words, refused.position) : words));
     } else {
-      para(arg(w('Read with the usual precedence it would give %1.'), outcome.usualReading.answer));
+      para(arg(w('Read with the usual precedence it would give %1.'), working.command.usualAnswer));
     }
     for (const stage of working.stages) {
       const table = document.createElement('table');
       table.createCaption().textContent = arg(core(stage.title), ...stage.args);
       const head = table.createTHead().insertRow();
-      for (const heading of ['term', 'op', 'value', 'function', 'open', 'close']) {
+      for (const heading of working.columns) {
         const th = document.createElement('th');
         th.scope = 'col';
         th.textContent = w(heading);
@@ -268,12 +230,13 @@
     $('exit').addEventListener('click', () => window.close());
   }
 
-  // --- Offline: the service worker, when the page is served (not opened from disk). ---
-  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
-  }
-  if (location.protocol === 'file:') {
-    $('manifest-link').remove();
+  // --- Served, not opened from disk: the app's manifest and, for offline use, the worker. ---
+  if (location.protocol !== 'file:') {
+    const manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.append(manifest);
+    if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
   }
   document.body.dataset.ready = 'true';
   input.focus();

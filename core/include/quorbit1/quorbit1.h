@@ -82,8 +82,9 @@ const char *quorbit1_history_problem(quorbit1_calculator *calc);
 size_t quorbit1_history_size(const quorbit1_calculator *calc);
 const char *quorbit1_history_entry(const quorbit1_calculator *calc, size_t index);
 int quorbit1_history_clear(quorbit1_calculator *calc);
-/* 1 once, after the history became kept in memory only because its storage refused it. */
-int quorbit1_history_notice(quorbit1_calculator *calc);
+/* Once, after the history became kept in memory only because its storage refused it or was
+ * full: what to tell the user, in English (the translations are keyed by it); else NULL. */
+const char *quorbit1_history_notice(quorbit1_calculator *calc);
 
 /* Up (step -1) and Down (+1) through the history from a field holding length bytes at current:
  * the text the field is to show, or NULL when there is no step to take. */
