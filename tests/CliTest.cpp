@@ -64,6 +64,23 @@ TEST_P(CliTable, PrintsAndExits) {
 INSTANTIATE_TEST_SUITE_P(Cli, CliTable, ::testing::ValuesIn(quorbit1::test::ReadTable("cli.tsv")),
                          quorbit1::test::RowName{});
 
+// The faces' table: every row through the arguments and through a batch, with the byte-order
+// mark and Windows line ends a batch may have. The command line takes any length.
+TEST(Faces, ArgumentsAndBatchGiveTheTablesAnswer) {
+    for (const std::vector<std::string>& row : quorbit1::test::ReadTable("faces.tsv")) {
+        std::string text;
+        for (int i = std::stoi(row.at(2)); i > 0; --i) {
+            text += Unescape(row.at(1));
+        }
+        const std::string expected =
+            row.at(3) + (row.at(4).empty() ? "" : "\t" + row.at(4)) + "\n";
+        if (text.find('\0') == std::string::npos) {
+            EXPECT_EQ(RunCli({"--", text}, {}).out, expected) << row[0];
+        }
+        EXPECT_EQ(RunCli({}, "\xEF\xBB\xBF" + text + "\r\n").out, expected) << row[0];
+    }
+}
+
 // The published schema names the flags the engine's table reports, no more and no fewer, in
 // its order.
 TEST(JsonSchema, NamesTheReportedFlags) {

@@ -74,12 +74,26 @@ def main():
             if "360" in out or "\n2\r\n" in out:
                 failures.append(f"{off} with {environment.get('QUORBIT1_NO_HISTORY')}: {out!r}")
 
+        # Text outside ASCII, typed in a UTF-8 terminal whatever the locale says: answered as
+        # every other face answers it, kept byte for byte, and recalled whole next time.
+        for lang in ("C.UTF-8", "C"):
+            unicode_env = dict(env, LANG=lang, LC_ALL=lang)
+            out, _ = session(unicode_env, ["3×4\r".encode(), CTRL_D])
+            if "7\tInvalid character." not in out.replace("\r", ""):
+                failures.append(f"3×4 with LANG={lang}: {out!r}")
+        with open(history, "rb") as f:
+            if not f.read().endswith("3×4\n".encode()):
+                failures.append("3×4 is not kept byte for byte")
+        out, _ = session(dict(env, LANG="C.UTF-8"), [UP + b"\r", CTRL_D])
+        if "7\tInvalid character." not in out.replace("\r", ""):
+            failures.append(f"3×4 is not recalled whole: {out!r}")
+
         piped = subprocess.run([CLI], input=b"5+5\n", env=env, capture_output=True, check=False)
         if piped.stdout != b"10\n" or b"quorbit1>" in piped.stderr:
             failures.append(f"in a pipe: {piped.stdout!r} {piped.stderr!r}")
         with open(history, encoding="utf-8") as f:
             kept = f.read()
-            if kept != "1+1\n12*30\n1+1\n12*30\n":
+            if kept != "1+1\n12*30\n1+1\n12*30\n3×4\n":
                 failures.append(f"a pipe or a run without history wrote the history: {kept!r}")
     # Through pipes, an answer is written at once only with --line-buffered; without it the
     # output waits for the end of the input, in large blocks.

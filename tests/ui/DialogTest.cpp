@@ -588,6 +588,59 @@ private slots:
 
     // A text longer than the field takes is refused whole, never cut and evaluated: the paste
     // is taken back, and nothing is evaluated or kept.
+    // The faces' table (tests/data/faces.tsv), as every face runs it: set into the field as a
+    // paste would, then OK.
+    void facesTable_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("taken");
+        QFile file(QStringLiteral(QUORBIT1_TEST_DATA "/faces.tsv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (line.isEmpty() || line.startsWith('#')) {
+                continue;
+            }
+            const QList<QByteArray> f = line.split('\t');
+            QByteArray bytes;
+            for (qsizetype i = 0; i < f[1].size(); ++i) {
+                if (f[1][i] == '\\' && f[1].mid(i + 1, 1) == "x") {
+                    bytes += static_cast<char>(f[1].mid(i + 2, 2).toInt(nullptr, 16));
+                    i += 3;
+                } else if (f[1][i] == '\\' && f[1].mid(i + 1, 1) == "t") {
+                    bytes += '\t';
+                    ++i;
+                } else {
+                    bytes += f[1][i];
+                }
+            }
+            if (!QUtf8StringView(bytes).isValidUtf8()) {
+                continue;  // nothing a field can hold
+            }
+            QTest::newRow(f[0].constData())
+                << QString::fromUtf8(bytes).repeated(f[2].toInt()) << QString::fromUtf8(f[3])
+                << QString::fromUtf8(f[4]) << (f[5] == "taken");
+        }
+    }
+
+    void facesTable() {
+        QFETCH(QString, text);
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        QFETCH(bool, taken);
+        CQuorbit1Dlg dlg;
+        TypeAndPress(dlg, text);
+        if (taken) {
+            QCOMPARE(Text(&dlg, "answerEdit"), answer);
+            QCOMPARE(Text(&dlg, "errorsEdit"), message);
+        } else {
+            QCOMPARE(Text(&dlg, "answerEdit"), QStringLiteral("0"));
+            QCOMPARE(Text(&dlg, "errorsEdit"),
+                     QStringLiteral("An expression of more than 100,000 characters is not "
+                                    "taken; nothing was evaluated."));
+        }
+    }
+
     void overlongTextIsRefusedNotCut() {
         CQuorbit1Dlg dlg;
         TypeAndPress(dlg, QStringLiteral("2*3"));

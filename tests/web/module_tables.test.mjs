@@ -228,3 +228,19 @@ test('storage full drops the oldest; refused or still full keeps the run in memo
   assert.match(r.takeHistoryNotice(), /kept for this run only/);
   assert.equal(r.takeHistoryNotice(), null);
 });
+
+test('the faces\' table: the same answer and message as every other face, or the field\'s refusal', async () => {
+  for (const [name, text, repeat, answer, message, field] of rows('faces.tsv')) {
+    let typed;
+    try {
+      typed = decoder.decode(unescape(text)).repeat(Number(repeat));
+    } catch {
+      continue;
+    }
+    const c = await fresh();
+    assert.equal(c.fieldTakes(typed), field === 'taken', name);
+    const got = c.ok(typed);
+    assert.deepEqual([got.answer, got.message], [answer, message], name);
+    c.free();
+  }
+});

@@ -158,6 +158,28 @@ class Page(unittest.TestCase):
         headers = [name for role, name, _ in nodes if role == 'columnheader']
         self.assertEqual(headers[:6], ['term', 'op', 'value', 'function', 'open', 'close'])
 
+    def test_the_faces_table(self):
+        refusal = 'An expression of more than 100,000 characters is not taken; nothing was evaluated.'
+        paste = ('arguments[0].value = arguments[1];'
+                 'arguments[0].dispatchEvent(new Event("input"));')
+        for line in DATA.joinpath('faces.tsv').read_text().splitlines():
+            if not line or line.startswith('#'):
+                continue
+            name, text, repeat, answer, message, field = line.split('\t')
+            try:
+                typed = unescape(text).decode() * int(repeat)
+            except UnicodeDecodeError:
+                continue
+            self.open(SITE.joinpath('quorbit1.html').as_uri())
+            self.driver.execute_script(paste, self.input, typed)
+            if field == 'taken':
+                self.input.send_keys(Keys.ENTER)
+                self.assertEqual((self.field('answer'), self.field('errors')), (answer, message),
+                                 name)
+            else:  # refused as it is pasted, and the field keeps what it held
+                self.assertEqual((self.field('answer'), self.field('errors')), ('0', refusal))
+                self.assertEqual(self.input.get_attribute('value'), '', name)
+
     def test_keyboard_reaches_every_field_and_keys_do_not_clash(self):
         for language in ('en-US', 'de-DE', 'fr-FR'):
             driver = browser(language)
