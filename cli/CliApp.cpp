@@ -3,8 +3,8 @@
 #include <istream>
 #include <iterator>
 #include <limits>
-#include <sstream>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 

@@ -27,8 +27,7 @@ struct CliTerminal {
     // Set when standard input and output are both terminals and no expression is given as an
     // argument: makes the line reader of the session over its history (oldest first), which
     // the session keeps and adds to.
-    std::function<std::unique_ptr<LineReader>(const std::vector<std::string>& history)>
-        makeReader;
+    std::function<std::unique_ptr<LineReader>(const std::vector<std::string>& history)> makeReader;
 };
 
 // Exit status: 0 when no command produced a message, 1 when any did, 2 on a usage error.

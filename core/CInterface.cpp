@@ -45,7 +45,8 @@ int quorbit1_set_radians(quorbit1_calculator* calc, int radians) {
     if (calc == nullptr) {
         return QUORBIT1_ERROR_ARGUMENT;
     }
-    calc->calc.SetUnit(radians != 0 ? quorbit1::AngleUnit::kRadians : quorbit1::AngleUnit::kDegrees);
+    calc->calc.SetUnit(radians != 0 ? quorbit1::AngleUnit::kRadians
+                                    : quorbit1::AngleUnit::kDegrees);
     return 0;
 }
 
@@ -68,8 +69,8 @@ int quorbit1_set_slot(quorbit1_calculator* calc, char letter, double value) {
     return 0;
 }
 
-int quorbit1_set_slot_text(quorbit1_calculator* calc, char letter, const char* text,
-                           size_t length, const char* decimal_separator) {
+int quorbit1_set_slot_text(quorbit1_calculator* calc, char letter, const char* text, size_t length,
+                           const char* decimal_separator) {
     const int slot = SlotIndex(letter);
     if (calc == nullptr || slot < 0 || (text == nullptr && length != 0)) {
         return QUORBIT1_ERROR_ARGUMENT;

@@ -177,7 +177,7 @@ std::string WorkingJson(const WorkingView& view) {
         AppendJsonString(j, view.shownText);
         j += ",\"angleUnit\":\"";
         j += AngleUnitKey(view.angleMode == AngleMode(AngleUnit::kRadians) ? AngleUnit::kRadians
-                                                                          : AngleUnit::kDegrees);
+                                                                           : AngleUnit::kDegrees);
         j += view.evaluated ? "\",\"evaluated\":true,\"answer\":"
                             : "\",\"evaluated\":false,\"answer\":";
         AppendJsonString(j, view.answer);

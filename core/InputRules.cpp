@@ -159,8 +159,8 @@ std::optional<double> ReadSlotValue(std::string_view text, std::string_view deci
     value = std::strtod(numeral.c_str(), nullptr);
     // As from_chars does: a value too small to be anything but zero is out of range.
     const std::size_t mantissaEnd = numeral.find_first_of("eE");
-    if (value == 0.0 && numeral.substr(0, mantissaEnd).find_first_of("123456789") !=
-                            std::string::npos) {
+    if (value == 0.0 &&
+        numeral.substr(0, mantissaEnd).find_first_of("123456789") != std::string::npos) {
         return std::nullopt;
     }
 #endif

@@ -6,8 +6,8 @@
 
 #include "BitCast.h"
 #include "Functions.h"
-#include "NumberText.h"
 #include "InputRules.h"
+#include "NumberText.h"
 #include "TextTemplate.h"
 #include "Utf8.h"
 

@@ -4,8 +4,8 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Equation.h"

@@ -72,8 +72,7 @@ TEST(Faces, ArgumentsAndBatchGiveTheTablesAnswer) {
         for (int i = std::stoi(row.at(2)); i > 0; --i) {
             text += Unescape(row.at(1));
         }
-        const std::string expected =
-            row.at(3) + (row.at(4).empty() ? "" : "\t" + row.at(4)) + "\n";
+        const std::string expected = row.at(3) + (row.at(4).empty() ? "" : "\t" + row.at(4)) + "\n";
         if (text.find('\0') == std::string::npos) {
             EXPECT_EQ(RunCli({"--", text}, {}).out, expected) << row[0];
         }

@@ -13,7 +13,9 @@ namespace {
 // The storage the script hands the module as Module.quorbit1Storage: read() gives the stored
 // text (null when there is none) and write(text) stores it; either may throw, as a browser's
 // storage does when it is refused, and write throws a QuotaExceededError when it is full.
-// Read: 0 read, 1 nothing stored, 2 refused; *text is a malloc'd copy when read.
+// Read: 0 read, 1 nothing stored, 2 refused; *text is a malloc'd copy when read. The bodies are
+// JavaScript, which clang-format would take for C++.
+// clang-format off
 EM_JS(int, StorageRead, (char** text), {
     let stored;
     try {
@@ -39,6 +41,7 @@ EM_JS(int, StorageWrite, (const char* bytes, int length), {
         return e && (e.name === 'QuotaExceededError' || e.code === 22) ? 1 : 2;
     }
 });
+// clang-format on
 
 class BrowserStorage final : public quorbit1::HistoryBackend {
 public:
