@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "BitCast.h"
 #include "NumberText.h"
 #include "Utf8.h"
 
@@ -110,8 +109,7 @@ std::string_view OkJsonWriter::Line(std::string_view text, int angleMode, const 
     std::string_view usualAnswer = m_answer;
     std::string_view usualExact = m_exact;
     // Mostly both readings agree, and the texts are already made.
-    if (usual.ok && quorbit1::BitCast<std::uint64_t>(usual.value) !=
-                        quorbit1::BitCast<std::uint64_t>(outcome.answer)) {
+    if (usual.ok && !SameBits(usual.value, outcome.answer)) {
         m_usualAnswer.clear();
         AppendNumberText(m_usualAnswer, usual.value, 15);
         m_usualExact.clear();

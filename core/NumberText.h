@@ -2,11 +2,22 @@
 // digits, and the 17 that the command line's JSON gives for an exact value.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace quorbit1 {
+
+// Whether two doubles are the same bits: -0 is not +0, and a NaN is itself.
+inline bool SameBits(double a, double b) {
+    std::uint64_t x = 0;
+    std::uint64_t y = 0;
+    std::memcpy(&x, &a, sizeof x);
+    std::memcpy(&y, &b, sizeof y);
+    return x == y;
+}
 
 // The answer's text form: 15 significant digits as "%.15g" writes them, every NaN as "nan",
 // infinities as "inf" and "-inf".

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "BitCast.h"
 #include "Functions.h"
 #include "InputRules.h"
 #include "NumberText.h"
@@ -16,9 +15,8 @@ namespace quorbit1 {
 namespace {
 
 bool SameTerm(const Term& a, const Term& b) {
-    return a.funcCode == b.funcCode &&
-           quorbit1::BitCast<std::uint64_t>(a.value) == quorbit1::BitCast<std::uint64_t>(b.value) &&
-           a.op == b.op && a.openParens == b.openParens && a.closeParens == b.closeParens;
+    return a.funcCode == b.funcCode && SameBits(a.value, b.value) && a.op == b.op &&
+           a.openParens == b.openParens && a.closeParens == b.closeParens;
 }
 
 }  // namespace
