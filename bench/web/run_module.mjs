@@ -1,5 +1,5 @@
-// The page's module as a batch, like `quorbit1-cli --json`: one JSON object per line of the
-// standard input, on one evaluator, and on standard error the time per line: in the first pass
+// The calculator in JavaScript (the page's module through its wrapper) as a batch, like
+// `quorbit1-cli --json`: one JSON object per line of the standard input, on one calculator, and on standard error the time per line: in the first pass
 // over the texts, and the median of the passes after it.
 // Usage: node run_module.mjs MODULE [--radians] [--repeat N] < texts
 import { readFileSync } from 'node:fs';
@@ -7,21 +7,16 @@ import { createRequire } from 'node:module';
 import { resolve } from 'node:path';
 
 const args = process.argv.slice(2);
-const createQuorbit1 = createRequire(import.meta.url)(resolve(args[0]));
-const angleMode = args.includes('--radians') ? 1 : 0;
+const factory = createRequire(import.meta.url)(resolve(args[0]));
+const { createCalculator } = await import('../../web/js/quorbit1.mjs');
 const repeatAt = args.indexOf('--repeat');
 const repeat = repeatAt >= 0 ? Number(args[repeatAt + 1]) : 1;
-const q1 = await createQuorbit1();
-const decoder = new TextDecoder();
-const input = readFileSync(0);
-const lines = [];
-for (let start = 0; start < input.length;) {
-  let end = input.indexOf(10, start);
-  if (end < 0) end = input.length;
-  lines.push(input.subarray(start, end));
-  start = end + 1;
-}
-const ptr = q1._malloc(Math.max(...lines.map((l) => l.length)) + 1);
+const calc = await createCalculator({ factory });
+calc.setRadians(args.includes('--radians'));
+// Lines as the page has them: text (bytes outside UTF-8 become U+FFFD, as a browser reads them).
+const input = readFileSync(0, 'utf8');
+const lines = input.split('\n');
+if (input.endsWith('\n')) lines.pop();
 const out = [];
 // The first pass runs partly in the browser engine's baseline compiler; the later ones show
 // the optimised code a page reaches after a few hundred commands.
@@ -29,10 +24,7 @@ const passes = [];
 for (let r = 0; r < repeat; ++r) {
   const began = process.hrtime.bigint();
   for (const line of lines) {
-    q1.HEAPU8.set(line, ptr);
-    q1.HEAPU8[ptr + line.length] = 0;
-    const at = q1._quorbit1_ok(ptr, angleMode);
-    const json = decoder.decode(q1.HEAPU8.subarray(at, at + q1._quorbit1_ok_length()));
+    const json = calc.okLine(line);
     if (r === 0) out.push(json);
   }
   passes.push(Number(process.hrtime.bigint() - began) / lines.length);

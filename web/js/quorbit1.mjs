@@ -48,11 +48,9 @@ class Calculator {
   // evaluated, usualReading, ...), with where in text the character the message is about
   // stands, as string indices (mark: [start, end]) when there is one.
   ok(text) {
+    const result = JSON.parse(this.okLine(text));
     const m = this.#m;
     const h = this.#handle;
-    const status = this.#withText(text, (at, length) => m._quorbit1_ok(h, at, length));
-    if (status < 0) throw new Error('quorbit1: ' + (status === -2 ? 'out of memory' : 'bad argument'));
-    const result = JSON.parse(this.#string(m._quorbit1_json(h), m._quorbit1_json_length(h)));
     const byte = m._quorbit1_mark_position(h);
     if (byte >= 0) {
       const start = decoder.decode(encoder.encode(text).subarray(0, byte)).length;
@@ -60,6 +58,15 @@ class Calculator {
       result.mark = [start, start + (ch > 0xffff ? 2 : 1)];
     }
     return result;
+  }
+
+  // The OK command, and the command line's JSON line for it as it is, newline included.
+  okLine(text) {
+    const m = this.#m;
+    const h = this.#handle;
+    const status = this.#withText(text, (at, length) => m._quorbit1_ok(h, at, length));
+    if (status < 0) throw new Error('quorbit1: ' + (status === -2 ? 'out of memory' : 'bad argument'));
+    return this.#string(m._quorbit1_json(h), m._quorbit1_json_length(h));
   }
 
   get radians() { return this.#m._quorbit1_radians(this.#handle) === 1; }
