@@ -119,12 +119,6 @@ bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-// A word that starts with a minus and a letter is an expression when the calculator knows its
-// letters ('-x', '-sin(30)'), and otherwise an option: '-h2' or '-rd' are not arithmetic.
-bool ReadsAsExpression(const std::string& word) {
-    return KnowsEveryName(word);
-}
-
 // "X=2.5" (also Y, Z, T, in either case) into its slot: an empty string, or what is wrong.
 std::string ParseSetting(const std::string& setting, SlotValues& slots) {
     const int slot = setting.size() > 1 && setting[1] == '=' ? SlotOf(setting[0]) : -1;
@@ -165,7 +159,9 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         const bool dashLetter = word.size() > 1 && word[0] == '-' && IsLetter(word[1]);
         const bool shortOption =
             dashLetter && word.size() == 2 && a.app.get_option_no_throw(word) != nullptr;
-        if (dashLetter && !longOption && !shortOption && !ReadsAsExpression(word)) {
+        // A minus and a letter start an expression when the calculator knows its letters
+        // ('-x', '-sin(30)'), and otherwise an option: '-h2' or '-rd' are not arithmetic.
+        if (dashLetter && !longOption && !shortOption && !KnowsEveryName(word)) {
             result.action = CommandLine::Action::kUsageError;
             result.text = std::string(kProgram) + ": unknown option " + word + '\n' + UsageLine();
             return result;

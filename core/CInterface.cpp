@@ -1,5 +1,7 @@
 #include <cmath>
 #include <new>
+#include <type_traits>
+#include <utility>
 
 #include "CalculatorHandle.h"
 #include "InputRules.h"
@@ -14,15 +16,20 @@ int SlotIndex(char letter) {
     return quorbit1::SlotOf(letter);
 }
 
-// Runs a call that may need memory; bad_alloc becomes the error code, so no exception leaves
-// the interface.
-template <typename F>
-int Guarded(F&& call) {
+// Runs a call that may need memory; bad_alloc gives failed instead, so no exception leaves the
+// interface.
+template <typename F, typename R = std::invoke_result_t<F>>
+R Guarded(F&& call, R failed) {
     try {
         return call();
     } catch (const std::bad_alloc&) {
-        return QUORBIT1_ERROR_MEMORY;
+        return failed;
     }
+}
+
+template <typename F>
+int Guarded(F&& call) {
+    return Guarded(std::forward<F>(call), static_cast<int>(QUORBIT1_ERROR_MEMORY));
 }
 
 }  // namespace
@@ -139,36 +146,19 @@ int quorbit1_evaluated(const quorbit1_calculator* calc) {
 }
 
 const char* quorbit1_json(quorbit1_calculator* calc) {
-    if (calc == nullptr) {
-        return nullptr;
-    }
-    try {
-        return calc->calc.JsonLine().data();
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    return calc == nullptr ? nullptr
+                           : Guarded([&] { return calc->calc.JsonLine().data(); },
+                                     static_cast<const char*>(nullptr));
 }
 
 size_t quorbit1_json_length(quorbit1_calculator* calc) {
-    if (calc == nullptr) {
-        return 0;
-    }
-    try {
-        return calc->calc.JsonLine().size();
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
+    return calc == nullptr ? 0 : Guarded([&] { return calc->calc.JsonLine().size(); }, size_t{0});
 }
 
 const char* quorbit1_working(quorbit1_calculator* calc) {
-    if (calc == nullptr) {
-        return nullptr;
-    }
-    try {
-        return calc->calc.WorkingJsonText().c_str();
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    return calc == nullptr ? nullptr
+                           : Guarded([&] { return calc->calc.WorkingJsonText().c_str(); },
+                                     static_cast<const char*>(nullptr));
 }
 
 int quorbit1_use_history(quorbit1_calculator* calc) {
@@ -227,17 +217,17 @@ const char* quorbit1_recall(quorbit1_calculator* calc, int step, const char* cur
     if (calc == nullptr || (current == nullptr && length != 0) || (step != -1 && step != 1)) {
         return nullptr;
     }
-    try {
-        std::optional<std::string> shown =
-            calc->calc.Recall(step, std::string_view(current == nullptr ? "" : current, length));
-        if (!shown) {
-            return nullptr;
-        }
-        calc->recalled = std::move(*shown);
-        return calc->recalled.c_str();
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    return Guarded(
+        [&]() -> const char* {
+            std::optional<std::string> shown = calc->calc.Recall(
+                step, std::string_view(current == nullptr ? "" : current, length));
+            if (!shown) {
+                return nullptr;
+            }
+            calc->recalled = std::move(*shown);
+            return calc->recalled.c_str();
+        },
+        static_cast<const char*>(nullptr));
 }
 
 }  // extern "C"

@@ -50,6 +50,7 @@ const Command& Calculator::Finish(std::string_view text, const OkOutcome& outcom
     m_last.slotValues = Slots();
     m_last.outcome = outcome;
     m_usual.reset();
+    m_jsonLine.reset();
     m_working.reset();
     m_workingJson.reset();
     return m_last;
@@ -63,11 +64,18 @@ const UsualResult& Calculator::Usual() {
 }
 
 std::string_view Calculator::JsonLine() {
-    return m_json.Line(m_last.text, AngleMode(m_last.unit), m_last.outcome, Usual());
+    if (!m_jsonLine) {
+        m_jsonLine = m_json.Line(m_last.text, AngleMode(m_last.unit), m_last.outcome, Usual());
+    }
+    return *m_jsonLine;
 }
 
 void Calculator::RecordWorking(bool on, std::size_t maxStages, std::size_t maxTerms) {
-    m_recorder = on ? std::make_unique<WorkingRecorder>(maxStages, maxTerms) : nullptr;
+    if (!on) {
+        m_recorder.reset();
+    } else if (m_recorder == nullptr) {
+        m_recorder = std::make_unique<WorkingRecorder>(maxStages, maxTerms);
+    }
 }
 
 const WorkingView& Calculator::Working(std::size_t maxStages, std::size_t maxTerms) {

@@ -60,8 +60,8 @@ public:
     // What the last command's text gives with school precedence, made when first asked for.
     const UsualResult& Usual();
 
-    // The command line's JSON line for the last command, with its newline; valid until the next
-    // call on this calculator.
+    // The command line's JSON line for the last command, with its newline, made when first
+    // asked for; valid until the next command.
     std::string_view JsonLine();
 
     // The last command's working, at most maxStages stages of maxTerms terms. An evaluation
@@ -105,6 +105,7 @@ private:
     Command m_last;
     std::optional<UsualResult> m_usual;
     OkJsonWriter m_json;
+    std::optional<std::string_view> m_jsonLine;  // in m_json's storage, for the last command
     std::optional<WorkingView> m_working;
     std::optional<std::string> m_workingJson;
     std::unique_ptr<WorkingRecorder> m_recorder;  // while the commands record their working

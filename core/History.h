@@ -104,7 +104,6 @@ public:
     bool InMemoryOnly() const { return m_backend != nullptr && (!m_readable || m_unstored); }
 
     const std::vector<std::string>& Entries() const { return m_entries; }
-    bool Kept() const { return m_backend != nullptr; }
 
 private:
     std::string Write(std::string_view added, bool clear);

@@ -29,14 +29,6 @@ struct OkOutcome {
     unsigned raised = 0;
 };
 
-// One OK command as a front end keeps it, to show its working afterwards.
-struct CommandRecord {
-    std::string text;
-    int angleMode = 0;
-    bool solved = false;
-    std::string message;
-};
-
 // The OK command on an evaluator that serves a whole run of commands, once the front end has
 // read its controls: copies the angle unit in, clears the flags, refuses an empty text or one
 // with '=', solves otherwise, and composes the message, clearing each reported flag as it goes

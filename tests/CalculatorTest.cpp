@@ -314,7 +314,8 @@ TEST(CInterface, BadArgumentsGiveErrorsNeverACrash) {
     EXPECT_EQ(quorbit1_ok(c, nullptr, 3), QUORBIT1_ERROR_ARGUMENT);
     EXPECT_EQ(quorbit1_ok(c, nullptr, 0), QUORBIT1_NOT_EVALUATED);
     EXPECT_EQ(quorbit1_set_slot(c, 'W', 1.0), QUORBIT1_ERROR_ARGUMENT);
-    EXPECT_EQ(quorbit1_set_slot(c, 'X', std::numeric_limits<double>::infinity()), QUORBIT1_ERROR_ARGUMENT);
+    EXPECT_EQ(quorbit1_set_slot(c, 'X', std::numeric_limits<double>::infinity()),
+              QUORBIT1_ERROR_ARGUMENT);
     EXPECT_EQ(quorbit1_set_slot_text(c, 'X', nullptr, 2, nullptr), QUORBIT1_ERROR_ARGUMENT);
     EXPECT_EQ(quorbit1_set_radians(nullptr, 1), QUORBIT1_ERROR_ARGUMENT);
     EXPECT_EQ(quorbit1_json(nullptr), nullptr);

@@ -380,7 +380,7 @@ QString CQuorbit1Dlg::TooLongMessage() {
 }
 
 void CQuorbit1Dlg::OnInputChanged(const QString& text) {
-    if ((text.size() <= kMaxInputLength) || FieldTakes(text.toStdString())) {
+    if (text.size() <= kMaxInputLength || FieldTakes(text.toStdString())) {
         m_inputBefore = text;
         return;
     }
