@@ -1,5 +1,8 @@
 #include "Equation.h"
 
+#include <iterator>
+
+#include "Flags.h"
 #include "Solver.h"
 
 namespace quorbit1 {
@@ -42,16 +45,19 @@ void Solver<kShortcuts>::Solve() {
     CEquation& e = m_eq;
     e.m_terms.SetSize(m_count);
     e.m_parenTotal = m_opens + m_closes;
-    e.m_errEmpty = m_len < 1 ? 1 : 0;
-    e.m_errParens = m_opens != m_closes ? 1 : 0;
-    e.m_errTrigExp = m_trigExp.flag;
-    e.m_errSpaces = m_spaces.flag;
-    e.m_errSeqOps = m_seqOps.flag;
-    e.m_errLog10Neg = m_errLog10Neg;
-    e.m_errLnNeg = m_errLnNeg;
-    e.m_errDomain = m_nanSeen ? 1 : 0;
-    e.m_errLongNumber = m_errLongNumber;
-    e.m_errBadChar = m_badChar.flag;
+    // What the solve found, in the order of the flags' table; a flag added to the table without
+    // its finding here does not compile.
+    const int found[] = {
+        m_len < 1 ? 1 : 0, m_opens != m_closes ? 1 : 0,
+        m_trigExp.flag,    m_spaces.flag,
+        m_seqOps.flag,     m_errLog10Neg,
+        m_errLnNeg,        m_nanSeen ? 1 : 0,
+        m_errLongNumber,   m_badChar.flag,
+    };
+    static_assert(std::size(found) == kFlagCount);
+    for (std::size_t i = 0; i < kFlagCount; ++i) {
+        e.*(kFlags[i].field) = found[i];
+    }
     e.m_badCharPos = m_badChar.pos;
     e.m_trigExpPos = m_trigExp.pos;
     e.m_spacesPos = m_spaces.pos;
