@@ -293,8 +293,18 @@ private slots:
                 font.setPointSizeF(usual.pointSizeF() * scale);
                 QApplication::setFont(font);
                 CQuorbit1Dlg dlg;
-                const std::vector<QChar> keys = AccessKeys(&dlg);
+                std::vector<QChar> keys = AccessKeys(&dlg);
                 QCOMPARE(std::set<QChar>(keys.begin(), keys.end()).size(), std::size_t{11});
+                // The form's menu holds About and Clear History; the page puts Clear History
+                // beside the form's own controls, so its key is theirs to share with no one.
+                const auto key = [](const char* source) {
+                    const QString text =
+                        QCoreApplication::translate("quorbit1::CQuorbit1Dlg", source);
+                    return text.at(text.indexOf(u'&') + 1).toLower();
+                };
+                QVERIFY(key("&About Quorbit1...") != key("&Clear History"));
+                keys.push_back(key("&Clear History"));
+                QCOMPARE(std::set<QChar>(keys.begin(), keys.end()).size(), std::size_t{12});
                 CAboutDlg about(QIcon(), &dlg);
                 dlg.m_helpDlg.show();  // built on first show
                 for (QWidget* form : {static_cast<QWidget*>(&dlg), static_cast<QWidget*>(&about),

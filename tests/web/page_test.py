@@ -329,6 +329,19 @@ class German(unittest.TestCase):
             self.assertIn('Durchgang 1', working)
             self.assertIn('unerwartetes „#“ an Position 4', working)
             self.assertNotIn('after the scan', working)
+            # The longer German captions are shown whole, beside the form at 1280 pixels: their
+            # text ends inside the panel.
+            driver.set_window_size(1280, 800)
+            field.clear()
+            field.send_keys('1+' * 30 + '2*3#', Keys.ENTER)
+            clipped = driver.execute_script(
+                'const panel = document.getElementById("working-text").getBoundingClientRect();'
+                'return [...document.querySelectorAll("#working caption")].filter((c) => {'
+                '  const text = document.createRange();'
+                '  text.selectNodeContents(c);'
+                '  return text.getBoundingClientRect().right > panel.right;'
+                '}).map((c) => c.textContent)')
+            self.assertEqual(clipped, [])
         finally:
             driver.quit()
 
