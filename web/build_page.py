@@ -6,7 +6,7 @@ worker that keeps everything for offline use.
 The strings are the dialog's own: the English sources and their German and French translations
 from ui/translations/*.ts, which lupdate makes from the dialog's .ui and source files.
 
-Usage: build_page.py SOURCE_DIR MODULE_JS OUT_DIR VERSION
+Usage: build_page.py SOURCE_DIR MODULE_JS OUT_DIR
 """
 import base64
 import hashlib
@@ -41,8 +41,7 @@ def sha256(text):
 
 
 def main():
-    source, module_js, out, version = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3]), \
-        sys.argv[4]
+    source, module_js, out = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3])
     page = source / 'web' / 'page'
     out.mkdir(parents=True, exist_ok=True)
     icons = source / 'ui' / 'icons'
