@@ -33,6 +33,8 @@ namespace engine {
 
 template <bool kShortcuts>
 void Solver<kShortcuts>::Solve() {
+    CEquationObserver* const observer = m_eq.m_observer;
+    m_steps = observer != nullptr && observer->WantsSteps() ? observer : nullptr;
     Reset();
     Scan();
     if (m_eq.m_observer != nullptr) {

@@ -92,6 +92,7 @@ void Solver<kShortcuts>::Evaluate() {
             m_t[i].op = '+';
             m_t[i].value = -m_t[i].value;
             NoteNaN(m_t[i].value);
+            Tell(ValueStep{.kind = ValueStep::Kind::kNegate, .at = i, .op = '-'});
         }
     }
     // Terms behind the last operand are never written: every step writes at or left of where
@@ -216,6 +217,7 @@ void Solver<kShortcuts>::PlaceholderShift(int start) {
             Update(target);
             m_t[k] = kPlaceholder;
             Update(k);
+            Tell(ValueStep{ValueStep::Kind::kMove, target, k});
         }
         return;
     }
@@ -224,6 +226,7 @@ void Solver<kShortcuts>::PlaceholderShift(int start) {
         Update(k - 1);
         m_t[k] = kPlaceholder;
         Update(k);
+        Tell(ValueStep{ValueStep::Kind::kMove, k - 1, k});
     }
 }
 
@@ -254,7 +257,7 @@ int Solver<kShortcuts>::Sweep(int start) {
         const bool functionTurn = m_t[c].funcCode > 0;
         bool markerTurn = false;
         if (functionTurn) {
-            ApplyFunction(m_t[c]);
+            ApplyFunction(c);
             Update(c);
         } else if (c > 0) {
             markerTurn = OperatorStep(c);
@@ -278,7 +281,8 @@ int Solver<kShortcuts>::Sweep(int start) {
 // ATAN give their result times 57.3. LOG and LN refuse an argument that is not greater than 0
 // (a NaN is let through, and stays NaN): the term becomes 0 and the flag is raised.
 template <bool kShortcuts>
-void Solver<kShortcuts>::ApplyFunction(Term& term) {
+void Solver<kShortcuts>::ApplyFunction(int c) {
+    Term& term = m_t[c];
     const auto code = static_cast<FuncCode>(term.funcCode);
     const bool degrees = m_eq.m_angleMode == AngleMode(AngleUnit::kDegrees);
     if (degrees && TakesAngle(code)) {
@@ -288,7 +292,8 @@ void Solver<kShortcuts>::ApplyFunction(Term& term) {
     m_funcState = 1;
     const double x = term.value;
     double y = 0.0;
-    if ((code == FuncCode::kLog || code == FuncCode::kLn) && x <= 0.0) {
+    const bool refused = (code == FuncCode::kLog || code == FuncCode::kLn) && x <= 0.0;
+    if (refused) {
         (code == FuncCode::kLog ? m_errLog10Neg : m_errLnNeg) = 1;
     } else {
         y = Apply(code, x);
@@ -300,6 +305,10 @@ void Solver<kShortcuts>::ApplyFunction(Term& term) {
         term.value = y * kRadianFactor;
         NoteNaN(term.value);
     }
+    Tell(ValueStep{.kind = ValueStep::Kind::kApply,
+                   .at = c,
+                   .funcCode = static_cast<int>(code),
+                   .refused = refused});
 }
 
 // The operand at c (R, whose op is the operator) is folded into its left neighbour (L), which
@@ -311,6 +320,7 @@ bool Solver<kShortcuts>::OperatorStep(int& c) {
     const char rightOp = m_t[c].op;
     const double rightValue = m_t[c].value;
     bool markerTurn = false;
+    ValueStep::Fold fold = ValueStep::Fold::kDone;
     switch (rightOp) {
         case '+': {
             Term& left = m_t[--c];
@@ -323,6 +333,7 @@ bool Solver<kShortcuts>::OperatorStep(int& c) {
             if (IsZeroOrNaN(left.value)) {
                 // A zero left factor is an empty slot: the right factor takes its place.
                 left = m_t[c + 1];
+                fold = ValueStep::Fold::kZeroFactor;
             } else {
                 left.value = left.value * rightValue;
                 NoteNaN(left.value);
@@ -335,10 +346,12 @@ bool Solver<kShortcuts>::OperatorStep(int& c) {
             // that range.
             Term& left = m_t[--c];
             bool skip = IsNearZero(rightValue);
+            fold = skip ? ValueStep::Fold::kDivisorNearZero : fold;
             if (IsNearZero(left.value)) {
                 left.op = '+';
                 left.value = 0.0;
                 skip = true;
+                fold = ValueStep::Fold::kDividendNearZero;
             }
             if (!skip) {
                 left.value = left.value / rightValue;
@@ -358,8 +371,11 @@ bool Solver<kShortcuts>::OperatorStep(int& c) {
         }
         default:
             markerTurn = true;
+            fold = ValueStep::Fold::kMarker;
             break;
     }
+    Tell(ValueStep{
+        .kind = ValueStep::Kind::kFold, .at = c, .from = c + 1, .op = rightOp, .fold = fold});
     // The merge: R becomes an empty term and hands its brackets to L. No term may own more
     // brackets than the text holds; without that cap the zero-factor copy above, which gives L
     // R's counts before the merge adds them again, doubles them at every '0*'.
@@ -409,6 +425,7 @@ void Solver<kShortcuts>::CarryOver(int& c) {
     Update(c);
     m_t[land] = carried;
     Update(land);
+    Tell(ValueStep{ValueStep::Kind::kMove, land, c});
     c = land;
     m_openCount = 0;
     if (m_t[c - 1].op == '$' && m_funcState > 0) {
@@ -445,12 +462,15 @@ void Solver<kShortcuts>::ChangeOfSign(int c) {
         m_t[c].closeParens = 0;
         Update(c - 1);
         Update(c);
+        Tell(ValueStep{
+            .kind = ValueStep::Kind::kMove, .at = c - 1, .from = c, .op = '$', .negate = true});
     }
     if (m_t[c].op == '$' && m_openCount < 1) {
         m_t[c].value = -m_t[c].value;
         m_t[c].op = '+';
         NoteNaN(m_t[c].value);
         Update(c);
+        Tell(ValueStep{.kind = ValueStep::Kind::kNegate, .at = c, .op = '$'});
     }
 }
 

@@ -286,9 +286,11 @@ void Solver<kShortcuts>::ScanNumber(int& p) {
     if (m_buf[p] == '.') {
         m_decimalSeen = true;
         m_lastPoint = p;
+        Tell(ScanStep{ScanStep::Kind::kDigits, m_cur, p, p + 1});
         ++p;
         return;
     }
+    const int from = p;
     double value = m_t[m_cur].value;
     if (m_decimalSeen) {
         do {
@@ -314,6 +316,7 @@ void Solver<kShortcuts>::ScanNumber(int& p) {
         }
     }
     m_t[m_cur].value = value;
+    Tell(ScanStep{ScanStep::Kind::kDigits, m_cur, from, p});
 }
 
 // name := 'X' | 'Y' | 'Z' | 'T'
@@ -327,23 +330,24 @@ void Solver<kShortcuts>::ScanName(int& p) {
     m_placeholders += 2;
     Term& term = m_t[m_cur];
     const char c0 = Folded(m_buf[p]);
-    bool found = false;
-    if (const int slot = SlotOf(c0); slot >= 0) {
+    const int slot = SlotOf(c0);
+    if (slot >= 0) {
         term.value = m_eq.*kSlotFields[slot];
-        found = true;
     }
     const NameMatch match =
         MatchFunctionName(c0, Folded(m_buf[p + 1]), Folded(m_buf[p + 2]), Folded(m_buf[p + 3]));
+    const bool isTan = match.code == FuncCode::kTan;
     if (match.code != FuncCode::kNone) {
         term.funcCode = static_cast<int>(match.code);
-        if (match.code == FuncCode::kTan) {
+        if (isTan) {
             term.value = 0.0;  // TAN undoes the value the T took from its variable slot
         }
-        found = true;
     }
-    if (!found) {
+    if (slot < 0 && match.code == FuncCode::kNone) {
         m_trigExp.At(p);
     }
+    Tell(ScanStep{ScanStep::Kind::kName, m_cur, p, p + match.length, static_cast<int>(match.code),
+                  isTan ? -1 : slot, slot >= 0 || isTan});
     m_decimalSeen = false;
     p += match.length;
 }
@@ -394,6 +398,7 @@ void Solver<kShortcuts>::ScanOperator(int& p) {
     // behind it: its spaces are not subject to the spacing rule, and its brackets are counted
     // here, not by the scan loop.
     const bool ofArgument = m_t[m_cur].funcCode > 0 && !TextHasClose(p);
+    const int minusAt = p;
     bool minusPending = true;
     char next = 0;
     do {
@@ -411,6 +416,7 @@ void Solver<kShortcuts>::ScanOperator(int& p) {
     if (minusPending) {
         if (ofArgument) {
             m_t[m_cur].op = '-';
+            Tell(ScanStep{ScanStep::Kind::kArgumentMinus, m_cur, minusAt, minusAt + 1});
         } else {
             OpenTerm('-');
         }

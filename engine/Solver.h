@@ -74,14 +74,27 @@ private:
     [[gnu::always_inline]] inline int StartSearch() const;
     [[gnu::always_inline]] inline void PlaceholderShift(int start);
     [[gnu::always_inline]] inline int Sweep(int start);
-    [[gnu::always_inline]] inline void ApplyFunction(Term& term);
+    [[gnu::always_inline]] inline void ApplyFunction(int c);
     [[gnu::always_inline]] inline bool OperatorStep(int& c);
     [[gnu::always_inline]] inline void CarryOver(int& c);
     [[gnu::always_inline]] inline void LevelClose(int c);
     [[gnu::always_inline]] inline void ChangeOfSign(int c);
     [[gnu::always_inline]] inline bool FinishTest() const;
 
+    // The observer of the steps, or null.
+    void Tell(const ScanStep& step) {
+        if (m_steps != nullptr) {
+            m_steps->ScanDone(step);
+        }
+    }
+    void Tell(const ValueStep& step) {
+        if (m_steps != nullptr) {
+            m_steps->ValueDone(step);
+        }
+    }
+
     CEquation& m_eq;
+    CEquationObserver* m_steps = nullptr;
     char* m_buf = nullptr;
     Term* m_t = nullptr;
     int m_len = 0;

@@ -59,8 +59,55 @@ private:
     int m_capacity = 0;
 };
 
+// What the scan put into a term, told as it happens: the characters [from, to) of the text.
+struct ScanStep {
+    enum class Kind : unsigned char {
+        kDigits,         // digits, or a point, added into the term's value
+        kName,           // a name: funcCode the function it gave the term (0 none), slot the
+                         // variable it names (-1 none), valueSet whether it replaced the
+                         // term's value (by the slot's, or by 0 for TAN)
+        kArgumentMinus,  // a minus right after a function name, made the sign of its argument
+    };
+    Kind kind = Kind::kDigits;
+    int term = 0;
+    int from = 0;
+    int to = 0;
+    int funcCode = 0;
+    int slot = -1;
+    bool valueSet = false;
+};
+
+// One step of the evaluation on the values of the terms, which are named by their place in the
+// list. With the steps in order, an observer can follow how every value was made.
+struct ValueStep {
+    enum class Kind : unsigned char {
+        kNegate,  // at := -at, for op: '-' the minus written before the operand, '$' a change
+                  // of sign
+        kApply,   // at := funcCode(at), in the unit of the solve; refused: at := 0 (a logarithm
+                  // of a number not above 0)
+        kFold,    // at := at op from, as fold says; from is emptied
+        kMove,    // at := from, negated when negate; from is emptied
+    };
+    enum class Fold : unsigned char {
+        kDone,
+        kZeroFactor,        // '*' on a zero left factor: at := from
+        kDivisorNearZero,   // '/' not done: at keeps its value
+        kDividendNearZero,  // '/' not done: at := +0 with op '+'
+        kMarker,            // a turn on a change-of-sign marker: at keeps its value
+    };
+    Kind kind = Kind::kNegate;
+    int at = 0;
+    int from = 0;
+    char op = '+';
+    int funcCode = 0;
+    Fold fold = Fold::kDone;
+    bool negate = false;
+    bool refused = false;
+};
+
 // Receives the working of an evaluation: the term list as the scan hands it on, and after every
-// pass. Attaching one never changes a result or a flag.
+// pass; and, for an observer that asks for them, each step on a value. Attaching one never
+// changes a result or a flag.
 class CEquationObserver {
 public:
     virtual ~CEquationObserver() = default;
@@ -68,6 +115,11 @@ public:
     // pass counts from 1; start is the term where the pass began, sweptFrom the one where its
     // sweep stopped and the bracket level was closed.
     virtual void PassDone(int pass, int start, int sweptFrom, std::span<const Term> terms) = 0;
+
+    // Whether ScanDone and ValueDone are wanted; asked once per solve.
+    virtual bool WantsSteps() const { return false; }
+    virtual void ScanDone(const ScanStep& /*step*/) {}
+    virtual void ValueDone(const ValueStep& /*step*/) {}
 };
 
 class CEquation {
