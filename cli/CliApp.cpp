@@ -60,9 +60,10 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     const std::vector<std::string>& expressions = options.expressions;
 
     Session session(out, options.radians ? AngleUnit::kRadians : AngleUnit::kDegrees,
-                    options.json    ? Output::kJson
-                    : options.trace ? Output::kTrace
-                                    : Output::kPlain,
+                    options.json      ? Output::kJson
+                    : options.trace   ? Output::kTrace
+                    : options.explain ? Output::kExplain
+                                      : Output::kPlain,
                     options.slots);
     if (!expressions.empty()) {
         for (const std::string& e : expressions) {

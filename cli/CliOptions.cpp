@@ -87,11 +87,16 @@ struct App {
         radOpt->excludes(degOpt);
         auto* traceOpt =
             app.add_flag("--trace", options.trace,
-                         "Show the working: the terms after the scan and after each pass, and "
-                         "what the usual reading with precedence gives");
+                         "Show the working: what was computed, the terms after the scan and after "
+                         "each pass, and what the usual reading with precedence gives");
         auto* jsonOpt =
             app.add_flag("--json", options.json, "One JSON object per command, for scripts");
+        auto* explainOpt =
+            app.add_flag("--explain", options.explain,
+                         "Print each answer, a tab, and what was computed, bracketed as the usual "
+                         "precedence reads it");
         traceOpt->excludes(jsonOpt);
+        explainOpt->excludes(traceOpt)->excludes(jsonOpt);
         app.add_option("--set", settings,
                        "Set a variable for the run, e.g. --set X=2 (X, Y, Z or T; repeatable)")
             ->type_name("NAME=VALUE")

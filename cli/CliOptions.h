@@ -15,6 +15,7 @@ struct CliOptions {
     bool radians = false;
     bool trace = false;
     bool json = false;
+    bool explain = false;
     bool lineBuffered = false;
     bool noHistory = false;
     SlotValues slots{};                    // X, Y, Z and T as --set gave them, else 0

@@ -21,6 +21,7 @@ Session::Session(std::ostream& out, AngleUnit unit, Output output, const SlotVal
     m_calc.SetUnit(unit);
     m_calc.SetSlots(slots);
     m_calc.RecordWorking(output == Output::kTrace);
+    m_calc.RecordReading(output != Output::kPlain);
 }
 
 bool Session::Run(std::string_view text) {
@@ -40,14 +41,22 @@ bool Session::Print(const Command& command) {
         return outcome.solved;
     }
     m_out << AnswerText(outcome.answer);
+    if (m_output == Output::kExplain) {
+        m_out << '\t' << m_calc.ReadAs().text;
+    }
     if (!outcome.message.empty()) {
         m_out << '\t' << outcome.message;
     }
     m_out << '\n';
-    if (m_output == Output::kPlain) {
+    if (m_output != Output::kTrace) {
         return outcome.solved;
     }
     if (outcome.solved) {
+        const Reading& reading = m_calc.ReadAs();
+        m_out << "  read as: " << reading.text << '\n';
+        for (const ReadingNote& note : reading.notes) {
+            m_out << "    " << ReadingNoteText(note) << '\n';
+        }
         const WorkingView& working = m_calc.Working();
         m_out << FormatWorking(working.stages, working.passCount);
     } else {

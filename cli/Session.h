@@ -1,5 +1,6 @@
 // One run of the command line: the calculator that serves every command of it, as the dialog's
-// does, and the three ways of printing a command's outcome (plain, the working as tables, JSON).
+// does, and the ways of printing a command's outcome (plain, the working as tables, JSON, the
+// answer with its reading).
 #pragma once
 
 #include <iosfwd>
@@ -10,7 +11,7 @@
 
 namespace quorbit1 {
 
-enum class Output { kPlain, kTrace, kJson };
+enum class Output { kPlain, kTrace, kJson, kExplain };
 
 class Session {
 public:

@@ -19,7 +19,7 @@ _quorbit1_cli() {
         [[ ${COMP_WORDS[i]} == -- ]] && return
     done
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '--radians --degrees --set --trace --json
+        mapfile -t COMPREPLY < <(compgen -W '--radians --degrees --set --trace --json --explain
             --line-buffered --no-history --version --help -r -d -h' -- "$cur")
     fi
 }

@@ -155,6 +155,12 @@ size_t quorbit1_json_length(quorbit1_calculator* calc) {
     return calc == nullptr ? 0 : Guarded([&] { return calc->calc.JsonLine().size(); }, size_t{0});
 }
 
+const char* quorbit1_read_as(quorbit1_calculator* calc) {
+    return calc == nullptr ? nullptr
+                           : Guarded([&] { return calc->calc.ReadAs().text.c_str(); },
+                                     static_cast<const char*>(nullptr));
+}
+
 const char* quorbit1_working(quorbit1_calculator* calc) {
     return calc == nullptr ? nullptr
                            : Guarded([&] { return calc->calc.WorkingJsonText().c_str(); },

@@ -8,6 +8,46 @@
 
 namespace quorbit1 {
 
+namespace {
+
+// Hands every call on to whichever of two observers are there.
+class Observers final : public CEquationObserver {
+public:
+    Observers(CEquationObserver* first, CEquationObserver* second) : m_all{first, second} {}
+
+    // The one observer there is, this pair for two, or null.
+    CEquationObserver* Attached() {
+        return m_all[0] == nullptr ? m_all[1] : m_all[1] == nullptr ? m_all[0] : this;
+    }
+
+    void Scanned(std::span<const Term> terms) override {
+        for (CEquationObserver* o : m_all) {
+            o->Scanned(terms);
+        }
+    }
+    void PassDone(int pass, int start, int sweptFrom, std::span<const Term> terms) override {
+        for (CEquationObserver* o : m_all) {
+            o->PassDone(pass, start, sweptFrom, terms);
+        }
+    }
+    bool WantsSteps() const override { return m_all[0]->WantsSteps() || m_all[1]->WantsSteps(); }
+    void ScanDone(const ScanStep& step) override {
+        for (CEquationObserver* o : m_all) {
+            o->ScanDone(step);
+        }
+    }
+    void ValueDone(const ValueStep& step) override {
+        for (CEquationObserver* o : m_all) {
+            o->ValueDone(step);
+        }
+    }
+
+private:
+    CEquationObserver* m_all[2];
+};
+
+}  // namespace
+
 Calculator::Calculator() = default;
 
 Calculator::Calculator(HistoryStore history) : m_history(std::move(history)) {}
@@ -24,10 +64,12 @@ bool Calculator::SetSlotText(int slot, std::string_view text, std::string_view d
 }
 
 const Command& Calculator::Ok(std::string_view text) {
-    m_equation.SetObserver(m_recorder.get());
+    Observers observers(m_recorder.get(), m_readingRecorder.get());
+    m_equation.SetObserver(observers.Attached());
     const OkOutcome outcome = RunOkCommand(m_equation, text, AngleMode(m_unit));
     m_equation.SetObserver(nullptr);
     m_recorded = m_recorder != nullptr;
+    m_readingRecorded = m_readingRecorder != nullptr;
     const Command& command = Finish(text, outcome);
     if (outcome.solved && m_history) {
         m_historyProblem = m_history->Add(text);
@@ -40,6 +82,7 @@ const Command& Calculator::Ok(std::string_view text) {
 
 const Command& Calculator::OkUnheld() {
     m_recorded = false;
+    m_readingRecorded = false;
     return Finish({}, UnheldOutcome(m_equation));
 }
 
@@ -53,6 +96,7 @@ const Command& Calculator::Finish(std::string_view text, const OkOutcome& outcom
     m_jsonLine.reset();
     m_working.reset();
     m_workingJson.reset();
+    m_reading.reset();
     return m_last;
 }
 
@@ -65,7 +109,8 @@ const UsualResult& Calculator::Usual() {
 
 std::string_view Calculator::JsonLine() {
     if (!m_jsonLine) {
-        m_jsonLine = m_json.Line(m_last.text, AngleMode(m_last.unit), m_last.outcome, Usual());
+        m_jsonLine = m_json.Line(m_last.text, AngleMode(m_last.unit), m_last.outcome, Usual(),
+                                 m_last.outcome.solved ? &ReadAs() : nullptr);
     }
     return *m_jsonLine;
 }
@@ -94,22 +139,14 @@ const WorkingView& Calculator::Working(std::size_t maxStages, std::size_t maxTer
     if (!m_last.outcome.solved) {
         return view;
     }
+    view.reading = ReadAs();
     if (m_recorded && m_recorder != nullptr) {
         view.stages = m_recorder->Stages();
         view.passCount = m_recorder->PassCount();
         return view;
     }
-    // The same text, unit and slots on the same evaluator give the same result again; the
-    // slots the user has set since are put back afterwards.
     WorkingRecorder recorder(maxStages, maxTerms);
-    const SlotValues now = Slots();
-    SetSlots(m_last.slotValues);
-    m_equation.SetObserver(&recorder);
-    const OkOutcome again = RunOkCommand(m_equation, m_last.text, AngleMode(m_last.unit));
-    m_equation.SetObserver(nullptr);
-    SetSlots(now);
-    if (!again.solved) {
-        // The working did not fit in memory, though the command did.
+    if (!Replay(recorder)) {
         view.message = kMsgNoMemory;
         return view;
     }
@@ -121,6 +158,49 @@ const WorkingView& Calculator::Working(std::size_t maxStages, std::size_t maxTer
     }
     view.passCount = recorder.PassCount();
     return view;
+}
+
+// The same text, unit and slots on the same evaluator give the same result again; the slots
+// the user has set since are put back afterwards.
+bool Calculator::Replay(CEquationObserver& observer) {
+    const SlotValues now = Slots();
+    SetSlots(m_last.slotValues);
+    m_equation.SetObserver(&observer);
+    const OkOutcome again = RunOkCommand(m_equation, m_last.text, AngleMode(m_last.unit));
+    m_equation.SetObserver(nullptr);
+    SetSlots(now);
+    return again.solved;
+}
+
+void Calculator::RecordReading(bool on) {
+    if (!on) {
+        m_readingRecorder.reset();
+    } else if (m_readingRecorder == nullptr) {
+        m_readingRecorder = std::make_unique<ReadingRecorder>(m_equation);
+    }
+}
+
+const Reading& Calculator::ReadAs() {
+    if (m_reading) {
+        return *m_reading;
+    }
+    Reading& reading = m_reading.emplace();
+    if (!m_last.outcome.solved) {
+        return reading;
+    }
+    try {
+        if (m_readingRecorded && m_readingRecorder != nullptr) {
+            reading = m_readingRecorder->Take();
+            return reading;
+        }
+        ReadingRecorder recorder(m_equation);
+        if (Replay(recorder)) {
+            reading = recorder.Take();
+        }
+    } catch (const std::bad_alloc&) {
+        reading = {};
+    }
+    return reading;
 }
 
 const std::string& Calculator::WorkingJsonText() {
@@ -194,6 +274,21 @@ std::string WorkingJson(const WorkingView& view) {
         j += ",\"usualAnswer\":";
         AppendJsonString(j, view.usual.ok ? AnswerText(view.usual.value) : std::string());
         j += "},";
+    }
+    if (view.evaluated) {
+        j += "\"readAs\":{\"text\":";
+        AppendJsonString(j, ShownText(view.reading.text));
+        j += ",\"notes\":[";
+        for (const ReadingNote& note : view.reading.notes) {
+            j += j.back() == '[' ? "{\"code\":" : ",{\"code\":";
+            AppendJsonString(j, RuleInfo(note.rule).key);
+            j += ",\"words\":";
+            AppendJsonString(j, RuleInfo(note.rule).words);
+            j += ",\"places\":";
+            AppendJsonString(j, note.places);
+            j += "}";
+        }
+        j += "]},";
     }
     j += "\"columns\":[";
     for (const char* column : kWorkingColumns) {

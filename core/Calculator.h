@@ -18,6 +18,7 @@
 #include "Inputs.h"
 #include "JsonLine.h"
 #include "OkCommand.h"
+#include "Reading.h"
 #include "UsualReading.h"
 #include "Working.h"
 
@@ -77,6 +78,15 @@ public:
     // after every command (the command line's --trace, a working window left open).
     void RecordWorking(bool on, std::size_t maxStages = 400, std::size_t maxTerms = SIZE_MAX);
 
+    // The last command's reading (Reading.h): what the calculator computed, written with school
+    // precedence, and the rules that changed the text. Made from the same text, unit and slots
+    // on the same evaluator when first asked for, unless it was recorded as the command ran
+    // (RecordReading). A command that was not evaluated has an empty one.
+    const Reading& ReadAs();
+    // Whether the next commands record their reading as they run, for a face that shows it
+    // after every command (the command line's JSON, --explain and --trace).
+    void RecordReading(bool on);
+
     // From now on a history is kept in this store, read at once; returns as LoadHistory.
     std::string UseHistory(HistoryStore history);
 
@@ -99,6 +109,9 @@ public:
 
 private:
     const Command& Finish(std::string_view text, const OkOutcome& outcome);
+    // Solves the last command again with observer attached and the slots it had; false when
+    // that did not fit in memory, though the command did.
+    bool Replay(CEquationObserver& observer);
 
     CEquation m_equation;
     AngleUnit m_unit = AngleUnit::kDegrees;
@@ -110,6 +123,9 @@ private:
     std::optional<std::string> m_workingJson;
     std::unique_ptr<WorkingRecorder> m_recorder;  // while the commands record their working
     bool m_recorded = false;                      // the last command's working was recorded
+    std::optional<Reading> m_reading;
+    std::unique_ptr<ReadingRecorder> m_readingRecorder;  // while the commands record it
+    bool m_readingRecorded = false;
     std::optional<HistoryStore> m_history;
     HistoryCursor m_cursor;
     std::string m_historyProblem;
@@ -120,7 +136,8 @@ private:
 // the command line's '-x' or '-sin(30)' (expressions) from '-h2' (an unknown option).
 bool KnowsEveryName(std::string_view text);
 
-// The working as JSON: {"stages": [{"pass", "title", "args", "termCount", "terms": [{"op",
+// The working as JSON: {"readAs": {"text", "notes": [{"code", "words", "places"}]} for an
+// evaluated text, "stages": [{"pass", "title", "args", "termCount", "terms": [{"op",
 // "value", "function", "open", "close", "changed"}]}], "passCount", "usual": {"words",
 // "subject", "position"}}, where title and words are the templates the translations are keyed
 // by, and usual is there only when the usual reading refused the text.

@@ -1,5 +1,6 @@
 #include "JsonLine.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
@@ -88,6 +89,15 @@ constexpr std::size_t kFlagKeysBound = [] {
     return n;
 }();
 
+// A reading's note: the longest rule key with its quotes and comma.
+constexpr std::size_t kRuleKeyBound = [] {
+    std::size_t n = 0;
+    for (const ReadingRuleInfo& rule : kReadingRules) {
+        n = std::max(n, std::string_view(rule.key).size() + 3);
+    }
+    return n;
+}();
+
 // The object's own text, numbers aside: its keys, punctuation and "degrees"/"radians".
 constexpr std::size_t kFixedBound = 320;
 
@@ -104,7 +114,7 @@ void AppendJsonString(std::string& out, std::string_view s) {
 // One object per line, written directly: its shape is fixed, and a general JSON library spends
 // three times the whole command on serialising it.
 std::string_view OkJsonWriter::Line(std::string_view text, int angleMode, const OkOutcome& outcome,
-                                    const UsualResult& usual) {
+                                    const UsualResult& usual, const Reading* reading) {
     FormatNumber(outcome.answer);
     std::string_view usualAnswer = m_answer;
     std::string_view usualExact = m_exact;
@@ -117,10 +127,13 @@ std::string_view OkJsonWriter::Line(std::string_view text, int angleMode, const 
         usualAnswer = m_usualAnswer;
         usualExact = m_usualExact;
     }
-    const std::size_t bound = kFixedBound + kFlagKeysBound + JsonStringBound(text) +
-                              JsonStringBound(outcome.message) + JsonStringBound(usual.error) +
-                              m_answer.size() + 2 * m_exact.size() + usualAnswer.size() +
-                              usualExact.size();
+    const std::size_t bound =
+        kFixedBound + kFlagKeysBound + JsonStringBound(text) + JsonStringBound(outcome.message) +
+        JsonStringBound(usual.error) + m_answer.size() + 2 * m_exact.size() + usualAnswer.size() +
+        usualExact.size() +
+        (reading == nullptr
+             ? 0
+             : JsonStringBound(reading->text) + reading->notes.size() * kRuleKeyBound);
     if (m_line.size() < bound) {
         m_line.resize(bound);
     }
@@ -167,7 +180,19 @@ std::string_view OkJsonWriter::Line(std::string_view text, int angleMode, const 
         j.Put("\"error\":");
         PutJsonString(j, usual.error);
     }
-    j.Put("}}\n");
+    j.Put('}');
+    if (reading != nullptr) {
+        j.Put(",\"readAs\":");
+        PutJsonString(j, reading->text);
+        j.Put(",\"readAsNotes\":[");
+        for (std::size_t i = 0; i < reading->notes.size(); ++i) {
+            j.Put(i == 0 ? "\"" : ",\"");
+            j.Put(std::string_view(RuleInfo(reading->notes[i].rule).key));
+            j.Put('"');
+        }
+        j.Put(']');
+    }
+    j.Put("}\n");
     const auto size = static_cast<std::size_t>(j.At() - m_line.data());
     j.Put('\0');
     assert(j.At() <= m_line.data() + bound);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "OkCommand.h"
+#include "Reading.h"
 #include "UsualReading.h"
 
 namespace quorbit1 {
@@ -19,8 +20,10 @@ class OkJsonWriter {
 public:
     // The object for one command and its newline, followed by a NUL that the view leaves out;
     // valid until the next call.
+    // reading: the command's, for an evaluated text; readAs and readAsNotes are left out
+    // without one.
     std::string_view Line(std::string_view text, int angleMode, const OkOutcome& outcome,
-                          const UsualResult& usual);
+                          const UsualResult& usual, const Reading* reading = nullptr);
 
 private:
     void FormatNumber(double value);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Equation.h"
+#include "Reading.h"
 #include "TranslatableText.h"
 #include "UsualReading.h"
 
@@ -24,7 +25,8 @@ struct WorkingStage {
 };
 
 // What a front end shows of one OK command's working: the text and unit, the answer and
-// message, the stages, and what the usual reading makes of the same text.
+// message, the reading of what was computed, the stages, and what the usual reading makes of
+// the same text.
 struct WorkingView {
     bool command = false;  // false before the first command
     std::string text;
@@ -36,6 +38,7 @@ struct WorkingView {
     std::vector<WorkingStage> stages;
     int passCount = 0;
     UsualResult usual;
+    Reading reading;  // for an evaluated text
 };
 
 // As much of the working as a reader is shown: 60 stages of 60 terms, not more.

@@ -68,6 +68,12 @@ int quorbit1_evaluated(const quorbit1_calculator* calc);
 const char* quorbit1_json(quorbit1_calculator* calc);
 size_t quorbit1_json_length(quorbit1_calculator* calc);
 
+/* The last command's reading: the expression the calculator actually computed, fully bracketed
+   and written so that the usual precedence gives the answer ("2*3+4" reads "2*(3+4)"); "" for a
+   command that was not evaluated, or for none. The rules that changed the text are the JSON's
+   readAsNotes. Valid until the next command. */
+const char* quorbit1_read_as(quorbit1_calculator* calc);
+
 /* The last command's working as JSON: its stages (60 of 60 terms at most) with the templates
  * of their titles, and the usual reading's refusal. */
 const char* quorbit1_working(quorbit1_calculator* calc);

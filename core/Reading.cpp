@@ -1,0 +1,366 @@
+#include "Reading.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "Functions.h"
+#include "TextTemplate.h"
+
+namespace quorbit1 {
+
+namespace {
+
+constexpr std::size_t kPlacesShown = 3;   // per rule; the rest are "…"
+constexpr std::size_t kPlaceLength = 40;  // characters of a place's expression, then "…"
+constexpr const char* kEllipsis = "\u2026";
+
+// The shortest text that reads back as exactly this value, without its sign.
+std::string MagnitudeText(double value) {
+    const double magnitude = std::fabs(value);
+    if (std::isinf(magnitude)) {
+        return "inf";
+    }
+    if (std::isnan(magnitude)) {
+        return "nan";
+    }
+    char text[40];
+    for (int digits = 15;; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, magnitude);
+        if (digits == 17 || std::strtod(text, nullptr) == magnitude) {
+            return text;
+        }
+    }
+}
+
+// How tightly a node binds, for the brackets of the one around it.
+enum Binding : int { kSum = 1, kProduct = 2, kSign = 3, kPower = 4, kAtom = 5 };
+
+}  // namespace
+
+std::string_view ReadingFunctionName(int funcCode) {
+    static constexpr std::string_view kNames[] = {"",     "sin", "cos", "tan",  "asin", "acos",
+                                                  "atan", "log", "ln",  "alog", "aln"};
+    return funcCode >= 0 && funcCode <= kFunctionCount ? kNames[funcCode] : "?";
+}
+
+std::string ReadingNoteText(const ReadingNote& note) {
+    return FillTemplate(RuleInfo(note.rule).words, {note.places});
+}
+
+int ReadingRecorder::Add(Node::Kind kind, int a, int b, char op, int funcCode) {
+    Node& node = m_nodes.emplace_back();
+    node.kind = kind;
+    node.a = a;
+    node.b = b;
+    node.op = op;
+    node.funcCode = funcCode;
+    return static_cast<int>(m_nodes.size()) - 1;
+}
+
+int ReadingRecorder::AddText(std::string text, bool value) {
+    const int node = Add(Node::Kind::kText);
+    m_nodes.back().text = std::move(text);
+    m_nodes.back().value = value;
+    return node;
+}
+
+int ReadingRecorder::Negated(int node) {
+    // An empty term is +0, and stays one: -0 behaves as 0 in every step that could follow.
+    return node < 0 ? node : Add(Node::Kind::kNegate, node);
+}
+
+void ReadingRecorder::Note(ReadingRule rule, const std::string& place) {
+    auto it = std::find_if(m_notes.begin(), m_notes.end(),
+                           [&](const ReadingNote& n) { return n.rule == rule; });
+    if (it == m_notes.end()) {
+        m_notes.push_back({rule, place});
+        m_noteCounts.push_back(1);
+        return;
+    }
+    int& count = m_noteCounts[static_cast<std::size_t>(it - m_notes.begin())];
+    if (static_cast<std::size_t>(count) < kPlacesShown) {
+        it->places += ", " + place;
+    } else if (static_cast<std::size_t>(count) == kPlacesShown) {
+        it->places += std::string(", ") + kEllipsis;
+    }
+    ++count;
+}
+
+void ReadingRecorder::ScanDone(const ScanStep& step) {
+    if (step.term < 0) {
+        return;
+    }
+    if (m_scanComplete) {
+        Clear();  // the first step of the next solve
+    }
+    const auto term = static_cast<std::size_t>(step.term);
+    if (m_scanned.size() <= term) {
+        m_scanned.resize(term + 1);
+    }
+    TermScan& s = m_scanned[term];
+    const auto grow = [&] {
+        s.from = s.from < 0 ? step.from : s.from;
+        s.to = step.to;
+    };
+    switch (step.kind) {
+        case ScanStep::Kind::kDigits:
+            // Digits and points right behind digits and points are one numeral.
+            if (s.pieces == 0 || s.to != step.from || s.slot) {
+                s.pieces += 1;
+            }
+            grow();
+            break;
+        case ScanStep::Kind::kName:
+            if (step.valueSet && s.pieces > 0) {
+                s.malformed = true;  // what came before is lost
+            }
+            if (step.slot >= 0) {
+                s.pieces += 1;
+                s.slot = true;
+                grow();
+            } else if (step.valueSet) {
+                s.slot = false;
+            }
+            if (step.funcCode != 0) {
+                if (s.nameFrom >= 0) {
+                    Note(ReadingRule::kFunctionLost,
+                         m_equation.m_text.substr(static_cast<std::size_t>(s.nameFrom),
+                                                  static_cast<std::size_t>(s.nameTo - s.nameFrom)));
+                }
+                s.nameFrom = step.from;
+                s.nameTo = step.to;
+            }
+            break;
+        case ScanStep::Kind::kArgumentMinus:
+            s.argumentMinus = true;
+            break;
+    }
+}
+
+void ReadingRecorder::Scanned(std::span<const Term> terms) {
+    if (m_scanComplete) {
+        Clear();  // a solve whose scan told no step
+    }
+    m_scanned.resize(std::max(m_scanned.size(), terms.size()));
+    m_at.assign(terms.size() + 1, -1);
+    m_funcCodes.resize(terms.size());
+    const std::string& text = m_equation.m_text;
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        const TermScan& s = m_scanned[i];
+        m_funcCodes[i] = terms[i].funcCode;
+        if (s.pieces == 0) {
+            continue;
+        }
+        const std::string written =
+            text.substr(static_cast<std::size_t>(s.from), static_cast<std::size_t>(s.to - s.from));
+        const bool numeral = std::count(written.begin(), written.end(), '.') <= 1 &&
+                             written.find_first_of("0123456789") != std::string::npos;
+        if (s.pieces == 1 && !s.malformed && !s.slot && numeral) {
+            m_at[i] = AddText(written);
+            continue;
+        }
+        const double value = terms[i].value;
+        const int magnitude = AddText(MagnitudeText(value), true);
+        m_at[i] = std::signbit(value) && !std::isnan(value) ? Negated(magnitude) : magnitude;
+        if (!(s.pieces == 1 && !s.malformed && s.slot)) {
+            Note(ReadingRule::kNumberRead, written + " \u2192 " + Print(m_at[i], kPlaceLength));
+        }
+    }
+    m_scanComplete = true;
+}
+
+void ReadingRecorder::ValueDone(const ValueStep& step) {
+    if (step.at < 0 || static_cast<std::size_t>(step.at) >= m_at.size() || step.from < 0 ||
+        static_cast<std::size_t>(step.from) >= m_at.size()) {
+        return;
+    }
+    int& at = m_at[static_cast<std::size_t>(step.at)];
+    int& from = m_at[static_cast<std::size_t>(step.from)];
+    switch (step.kind) {
+        case ValueStep::Kind::kNegate: {
+            const auto term = static_cast<std::size_t>(step.at);
+            if (step.op == '-' && term < m_funcCodes.size() && m_funcCodes[term] != 0 &&
+                !(term < m_scanned.size() && m_scanned[term].argumentMinus)) {
+                const std::string_view name = ReadingFunctionName(m_funcCodes[term]);
+                Note(ReadingRule::kMinusMoved, "-" + std::string(name) + "(\u2026) \u2192 " +
+                                                   std::string(name) + "(-\u2026)");
+            }
+            at = Negated(at);
+            break;
+        }
+        case ValueStep::Kind::kApply:
+            if (step.refused) {
+                Note(ReadingRule::kLogRefused, std::string(ReadingFunctionName(step.funcCode)) +
+                                                   "(" + Print(at, kPlaceLength) + ")");
+                at = AddText("0");
+            } else {
+                at = Add(Node::Kind::kFunction, at, -1, 0, step.funcCode);
+            }
+            break;
+        case ValueStep::Kind::kFold:
+            switch (step.fold) {
+                case ValueStep::Fold::kDone:
+                    if (step.op != '+') {
+                        at = Add(Node::Kind::kBinary, at, from, step.op);
+                    } else if (at < 0) {
+                        at = from;
+                    } else if (from >= 0) {
+                        at = Add(Node::Kind::kBinary, at, from, '+');
+                    }
+                    break;
+                case ValueStep::Fold::kZeroFactor:
+                    if (at >= 0) {
+                        Note(ReadingRule::kZeroFactor, Print(at, kPlaceLength) + "*");
+                    }
+                    at = from;
+                    break;
+                case ValueStep::Fold::kDivisorNearZero:
+                    Note(ReadingRule::kDivisorNearZero, "/" + Print(from, kPlaceLength));
+                    break;
+                case ValueStep::Fold::kDividendNearZero:
+                    Note(ReadingRule::kDividendNearZero,
+                         Print(at, kPlaceLength) + "/" + Print(from, kPlaceLength));
+                    at = -1;
+                    break;
+                case ValueStep::Fold::kMarker:
+                    break;
+            }
+            if (step.from != step.at) {
+                from = -1;
+            }
+            break;
+        case ValueStep::Kind::kMove:
+            if (at >= 0 && !step.negate) {
+                // A term that held a 0 as written (anything else is never moved onto).
+                Note(ReadingRule::kZeroTerm, Print(at, kPlaceLength));
+            }
+            at = step.negate ? Negated(from) : from;
+            if (step.from != step.at) {
+                from = -1;
+            }
+            break;
+    }
+}
+
+void ReadingRecorder::PassDone(int, int, int, std::span<const Term>) {}
+
+Reading ReadingRecorder::Take() {
+    Reading reading;
+    reading.text = Print(m_at.empty() ? -1 : m_at[0], SIZE_MAX, &reading.values);
+    reading.notes = std::move(m_notes);
+    Clear();
+    return reading;
+}
+
+void ReadingRecorder::Clear() {
+    m_notes.clear();
+    m_noteCounts.clear();
+    m_nodes.clear();
+    m_at.clear();
+    m_scanned.clear();
+    m_funcCodes.clear();
+    m_scanComplete = false;
+}
+
+// Written without recursion, for trees as deep as a text is long: a stack of what is still to
+// be written, either a piece of text or a node.
+std::string ReadingRecorder::Print(int root, std::size_t limit,
+                                   std::vector<std::pair<std::size_t, std::size_t>>* values) const {
+    const auto binding = [&](int node) {
+        if (node < 0) {
+            return kAtom;
+        }
+        const Node& n = m_nodes[static_cast<std::size_t>(node)];
+        switch (n.kind) {
+            case Node::Kind::kNegate:
+                return kSign;
+            case Node::Kind::kBinary:
+                return n.op == '+' ? kSum : n.op == '^' ? kPower : kProduct;
+            default:
+                return kAtom;
+        }
+    };
+    struct Item {
+        int node = -1;
+        bool bracketed = false;
+        const char* piece = nullptr;  // written as it is, instead of a node
+    };
+    std::vector<Item> todo{{root}};
+    std::string out;
+    const auto push = [&](int node, bool bracketed) {
+        if (bracketed) {
+            todo.push_back({-1, false, ")"});
+        }
+        todo.push_back({node});
+        if (bracketed) {
+            todo.push_back({-1, false, "("});
+        }
+    };
+    while (!todo.empty()) {
+        if (out.size() > limit) {
+            out.resize(limit);
+            out += kEllipsis;
+            break;
+        }
+        const Item item = todo.back();
+        todo.pop_back();
+        if (item.piece != nullptr) {
+            out += item.piece;
+            continue;
+        }
+        if (item.node < 0) {
+            out += '0';
+            continue;
+        }
+        const Node& n = m_nodes[static_cast<std::size_t>(item.node)];
+        switch (n.kind) {
+            case Node::Kind::kText:
+                if (n.value && values != nullptr) {
+                    values->emplace_back(out.size(), n.text.size());
+                }
+                out += n.text;
+                break;
+            case Node::Kind::kNegate:
+                out += '-';
+                push(n.a, binding(n.a) < kAtom);
+                break;
+            case Node::Kind::kFunction:
+                out += ReadingFunctionName(n.funcCode);
+                todo.push_back({-1, false, ")"});
+                todo.push_back({n.a});
+                todo.push_back({-1, false, "("});
+                break;
+            case Node::Kind::kBinary: {
+                // The right operand in reverse order first, for the stack.
+                const int right = n.b;
+                const Binding rightBinding = binding(right);
+                if (n.op == '+' && rightBinding == kSign) {
+                    // a+(-b) is a-b, bit for bit.
+                    const int negated = m_nodes[static_cast<std::size_t>(right)].a;
+                    const Binding inner = binding(negated);
+                    push(negated, inner == kSum || inner == kSign);
+                    todo.push_back({-1, false, "-"});
+                } else {
+                    const bool bracket = n.op == '+'   ? rightBinding == kSum
+                                         : n.op == '^' ? rightBinding < kAtom
+                                                       : rightBinding <= kSign;
+                    push(right, bracket);
+                    static constexpr const char* kOps[] = {"+", "*", "/", "^"};
+                    todo.push_back({-1, false,
+                                    kOps[n.op == '+'   ? 0
+                                         : n.op == '*' ? 1
+                                         : n.op == '/' ? 2
+                                                       : 3]});
+                }
+                const Binding leftBinding = binding(n.a);
+                push(n.a, n.op == '^' ? leftBinding < kAtom : n.op != '+' && leftBinding == kSum);
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace quorbit1
