@@ -168,6 +168,16 @@ void CWorkingWindow::Show(const WorkingView& view) {
                     .arg(tr("Answer: %1").arg(Escaped(view.answer)) +
                          (message.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(message)));
     }
+    if (view.evaluated) {
+        html += QStringLiteral("<p>%1</p>")
+                    .arg(tr("Read as %1", "what the calculator computed, with school precedence")
+                             .arg(QStringLiteral("<b>%1</b>")
+                                      .arg(Escaped(ShownText(view.reading.text)))));
+        for (const ReadingNote& note : view.reading.notes) {
+            html += QStringLiteral("<p>&nbsp;&nbsp;%1</p>")
+                        .arg(Translated(RuleInfo(note.rule).words, {note.places}).toHtmlEscaped());
+        }
+    }
     html +=
         QStringLiteral("<p>%1</p>")
             .arg(view.usual.ok ? tr("Read with the usual precedence it would give %1.")

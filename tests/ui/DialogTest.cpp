@@ -334,12 +334,25 @@ private slots:
                 TypeAndPress(dlg, QString());
                 QCOMPARE(Text(&dlg, "errorsEdit"),
                          QString::fromUtf8("Geben Sie eine Gleichung ein."));
+                TypeAndPress(dlg, QStringLiteral("sin(cos(1))"));
+                Trigger(&dlg, "workingAction");
+                const QString working = dlg.WorkingWindow()->PlainText();
+                QVERIFY2(working.contains(QString::fromUtf8("Gelesen als cos(1)\n")),
+                         qPrintable(working));
+                QVERIFY2(working.contains(QString::fromUtf8(
+                             "sin weggelassen: von einer Funktion einer Funktion bleibt nur die "
+                             "innere")),
+                         qPrintable(working));
+                dlg.WorkingWindow()->close();
             }
             if (qstrcmp(language, "fr") == 0) {
                 // The working window's own sentences, the usual reading's refusal included.
                 CQuorbit1Dlg dlg;
-                TypeAndPress(dlg, QStringLiteral("2**3"));
+                TypeAndPress(dlg, QStringLiteral("0*5"));
                 Trigger(&dlg, "workingAction");
+                QVERIFY(dlg.WorkingWindow()->PlainText().contains(QString::fromUtf8(
+                    "Lu comme 5\n  0* omis : un facteur gauche nul est une case vide")));
+                TypeAndPress(dlg, QStringLiteral("2**3"));
                 const QString working = dlg.WorkingWindow()->PlainText();
                 QVERIFY2(working.contains(QString::fromUtf8("2**3 en degrés")),
                          qPrintable(working));
@@ -468,11 +481,20 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("pass 3: started at term 1")));
         QVERIFY(!text.contains(QStringLiteral("pass 4")));
         QVERIFY(text.contains(QStringLiteral("usual precedence it would give -0.707106785906176")));
+        QVERIFY(text.contains(QStringLiteral("Read as -cos(45)\n")));
         TypeAndPress(dlg, QStringLiteral("2*3+4"));
         text = window->PlainText();
         QVERIFY(text.contains(QStringLiteral("Answer: 14")));
+        QVERIFY(text.contains(QStringLiteral("Read as 2*(3+4)\n")));
+        // Above the usual reading, with a line for each rule that changed the text.
+        QVERIFY(text.indexOf(QStringLiteral("Read as")) < text.indexOf(QStringLiteral("usual")));
         QVERIFY(text.contains(QStringLiteral("pass 1: started at term 2, swept terms 0 to 2")));
         QVERIFY(text.contains(QStringLiteral("usual precedence it would give 10")));
+        TypeAndPress(dlg, QStringLiteral("0*5/0"));
+        text = window->PlainText();
+        QVERIFY2(text.contains(QStringLiteral("Read as 5\n")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("/0 not done: division by almost zero")));
+        QVERIFY(text.contains(QStringLiteral("0* left out: a zero left factor is an empty slot")));
         TypeAndPress(dlg, QString());
         QVERIFY(window->PlainText().contains(QStringLiteral("Not evaluated")));
         // Moved or widened, the calculator takes its working along, never over itself.

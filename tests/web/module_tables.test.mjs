@@ -97,6 +97,7 @@ test('the working is the last command\'s, whatever changed after it', () => {
     op: '+', value: '10', function: '', open: 0, close: 0, changed: true });
   assert.equal(working.passCount, 1);
   assert.equal(working.usual, undefined);
+  assert.deepEqual(working.readAs, { text: '2.5*4', notes: [] });
   assert.deepEqual(calc.working(), working);
   calc.setSlot('X', 0);
 });
@@ -243,4 +244,18 @@ test('the faces\' table: the same answer and message as every other face, or the
     assert.deepEqual([got.answer, got.message], [answer, message], name);
     c.free();
   }
+});
+
+test('every answer comes with its reading, and the rules that changed the text', () => {
+  const line = calc.ok('0*5/0+sin(sin(30))');
+  assert.equal(line.readAs, '5/(0+sin(30))');
+  assert.deepEqual(line.readAsNotes, ['functionLost', 'zeroFactor']);
+  assert.equal(calc.readAs(), '5/(0+sin(30))');
+  assert.deepEqual(calc.working().readAs.notes.map((n) => [n.code, n.places]),
+    [['functionLost', 'sin'], ['zeroFactor', '0*']]);
+  assert.equal(calc.working().readAs.notes[1].words, '%1 left out: a zero left factor is an empty slot');
+  calc.ok('');
+  assert.equal(calc.readAs(), '');
+  assert.equal(calc.ok('').readAs, undefined);
+  assert.equal(calc.working().readAs, undefined);
 });

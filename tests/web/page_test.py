@@ -278,6 +278,7 @@ class Page(unittest.TestCase):
         working = self.driver.find_element(By.ID, 'working-text').text
         self.assertIn('Answer: 3.5', working)
         self.assertIn('Read with the usual precedence it would give 3.5.', working)
+        self.assertIn('Read as 2.5+1', working)
         self.assertIn('after the scan', working)
         self.input.send_keys(Keys.F1)
         self.assertTrue(self.driver.execute_script('return document.getElementById("help-dialog").open'))

@@ -290,6 +290,11 @@
         <comment>the expression, in degrees or radians</comment>
         <translation>%1 in %2</translation>
     </message>
+    <message>
+        <source>Read as %1</source>
+        <comment>what the calculator computed, with school precedence</comment>
+        <translation>Gelesen als %1</translation>
+    </message>
 </context>
 <context>
     <name>quorbit1::Message</name>
@@ -406,6 +411,38 @@
     <message>
         <source>%1 at position %2</source>
         <translation>%1 an Position %2</translation>
+    </message>
+    <message>
+        <source>%1 left out: a zero left factor is an empty slot</source>
+        <translation>%1 weggelassen: ein linker Faktor null ist ein leerer Platz</translation>
+    </message>
+    <message>
+        <source>%1 not done: division by almost zero</source>
+        <translation>%1 nicht ausgeführt: Division durch fast null</translation>
+    </message>
+    <message>
+        <source>%1 left out: a dividend of almost zero is an empty slot</source>
+        <translation>%1 weggelassen: ein Dividend von fast null ist ein leerer Platz</translation>
+    </message>
+    <message>
+        <source>%1: a minus before a function negates the function&apos;s argument</source>
+        <translation>%1: ein Minus vor einer Funktion negiert das Argument der Funktion</translation>
+    </message>
+    <message>
+        <source>%1 left out: of a function of a function only the inner one is kept</source>
+        <translation>%1 weggelassen: von einer Funktion einer Funktion bleibt nur die innere</translation>
+    </message>
+    <message>
+        <source>%1: the digits of a term are added into one number where they stand</source>
+        <translation>%1: die Ziffern eines Terms werden dort, wo sie stehen, zu einer Zahl addiert</translation>
+    </message>
+    <message>
+        <source>%1 taken as 0: no logarithm of a number that is not above 0</source>
+        <translation>%1 als 0 genommen: kein Logarithmus einer Zahl, die nicht größer als 0 ist</translation>
+    </message>
+    <message>
+        <source>%1 left out: a term of 0 is an empty slot that the next term moves into</source>
+        <translation>%1 weggelassen: ein Term 0 ist ein leerer Platz, in den der nächste Term rückt</translation>
     </message>
 </context>
 </TS>

@@ -290,6 +290,11 @@
         <comment>the expression, in degrees or radians</comment>
         <translation>%1 en %2</translation>
     </message>
+    <message>
+        <source>Read as %1</source>
+        <comment>what the calculator computed, with school precedence</comment>
+        <translation>Lu comme %1</translation>
+    </message>
 </context>
 <context>
     <name>quorbit1::Message</name>
@@ -406,6 +411,38 @@
     <message>
         <source>%1 at position %2</source>
         <translation>%1 à la position %2</translation>
+    </message>
+    <message>
+        <source>%1 left out: a zero left factor is an empty slot</source>
+        <translation>%1 omis : un facteur gauche nul est une case vide</translation>
+    </message>
+    <message>
+        <source>%1 not done: division by almost zero</source>
+        <translation>%1 non effectuée : division par presque zéro</translation>
+    </message>
+    <message>
+        <source>%1 left out: a dividend of almost zero is an empty slot</source>
+        <translation>%1 omis : un dividende de presque zéro est une case vide</translation>
+    </message>
+    <message>
+        <source>%1: a minus before a function negates the function&apos;s argument</source>
+        <translation>%1 : un moins devant une fonction change le signe de son argument</translation>
+    </message>
+    <message>
+        <source>%1 left out: of a function of a function only the inner one is kept</source>
+        <translation>%1 omis : d&apos;une fonction de fonction, seule la fonction intérieure est gardée</translation>
+    </message>
+    <message>
+        <source>%1: the digits of a term are added into one number where they stand</source>
+        <translation>%1 : les chiffres d&apos;un terme sont additionnés en un nombre là où ils se trouvent</translation>
+    </message>
+    <message>
+        <source>%1 taken as 0: no logarithm of a number that is not above 0</source>
+        <translation>%1 pris pour 0 : pas de logarithme d&apos;un nombre qui n&apos;est pas supérieur à 0</translation>
+    </message>
+    <message>
+        <source>%1 left out: a term of 0 is an empty slot that the next term moves into</source>
+        <translation>%1 omis : un terme 0 est une case vide où vient le terme suivant</translation>
     </message>
 </context>
 </TS>

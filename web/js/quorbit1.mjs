@@ -93,8 +93,13 @@ class Calculator {
   get fieldLimit() { return this.#m._quorbit1_field_limit(); }
   get fieldRefusal() { return this.#string(this.#m._quorbit1_field_refusal()); }
 
-  // The last command's working: stages with their title templates, terms, and the usual
-  // reading's refusal.
+  // The last command's reading: what the calculator computed, bracketed for school precedence
+  // ('2*3+4' reads '2*(3+4)'); '' when it was not evaluated. ok() has it as readAs, with the
+  // keys of the rules that changed the text in readAsNotes.
+  readAs() { return this.#string(this.#m._quorbit1_read_as(this.#handle)); }
+
+  // The last command's working: the reading with its notes' templates, stages with their
+  // title templates, terms, and the usual reading's refusal.
   working() { return JSON.parse(this.#string(this.#m._quorbit1_working(this.#handle))); }
 
   // The history: in storage ({read, write}, as browserStorage gives), else in memory.

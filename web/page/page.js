@@ -183,6 +183,10 @@
     para(arg(w('%1 in %2'), shownText, w(angleUnit)));
     para(evaluated ? arg(w('Answer: %1'), value) + (message ? ` (${message})` : '')
       : arg(w('Not evaluated: %1'), message));
+    if (working.readAs) {
+      para(arg(w('Read as %1'), working.readAs.text));
+      for (const note of working.readAs.notes) para('\u00a0\u00a0' + arg(core(note.words), note.places));
+    }
     const refused = working.usual;
     if (refused) {
       const words = arg(core(refused.words), refused.subject);
