@@ -37,14 +37,31 @@ bool InLanguage(char c) {
            (c != '\0' && std::strchr(".()+-*/^ ", c) != nullptr);
 }
 
-// Records the largest bracket count any term holds after any pass.
+// Records the largest bracket count any term holds after any pass, and whether every step told
+// on a value named terms of the list and characters of the text.
 class CountWatch final : public CEquationObserver {
 public:
-    void Scanned(std::span<const Term> terms) override { Look(terms); }
+    explicit CountWatch(int textLength) : m_textLength(textLength) {}
+    void Scanned(std::span<const Term> terms) override {
+        Look(terms);
+        m_count = static_cast<int>(terms.size()) + 1;  // with the evaluation's placeholder
+    }
     void PassDone(int, int, int, std::span<const Term> terms) override { Look(terms); }
+    bool WantsSteps() const override { return true; }
+    void ScanDone(const ScanStep& s) override {
+        stepsInRange =
+            stepsInRange && s.term >= 0 && s.from >= 0 && s.from < s.to && s.to <= m_textLength;
+    }
+    void ValueDone(const ValueStep& s) override {
+        stepsInRange =
+            stepsInRange && s.at >= 0 && s.at < m_count && s.from >= 0 && s.from < m_count;
+    }
     int most = 0;
+    bool stepsInRange = true;
 
 private:
+    int m_textLength;
+    int m_count = 0;
     void Look(std::span<const Term> terms) {
         for (const Term& t : terms) {
             most = std::max({most, t.openParens, t.closeParens});
@@ -112,7 +129,7 @@ std::string CheckInput(const std::uint8_t* data, std::size_t size, CEquation* re
     };
 
     CEquation first;
-    CountWatch watch;
+    CountWatch watch(static_cast<int>(text.size()));
     first.SetObserver(&watch);
     first.SetSelfCheck(true);
     prepare(first);
@@ -127,6 +144,9 @@ std::string CheckInput(const std::uint8_t* data, std::size_t size, CEquation* re
     }
     if (watch.most > first.ParenTotal()) {
         return "a term owns more brackets than the text holds";
+    }
+    if (!watch.stepsInRange) {
+        return "a step named a term or a character that is not there";
     }
     const bool outside =
         std::any_of(text.begin(), text.end(), [](char c) { return !InLanguage(c); });
