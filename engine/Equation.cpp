@@ -22,19 +22,22 @@ CEquation::CEquation() = default;
 CEquation::~CEquation() = default;
 
 void CEquation::Solve() {
+    // The steps are told only to an observer that asks for them; otherwise the code that tells
+    // them is not there at all.
+    const bool steps = m_observer != nullptr && m_observer->WantsSteps();
     if (m_selfCheck) {
-        engine::Solver<false>(*this).Solve();
+        steps ? engine::Solver<false, true>(*this).Solve()
+              : engine::Solver<false, false>(*this).Solve();
     } else {
-        engine::Solver<true>(*this).Solve();
+        steps ? engine::Solver<true, true>(*this).Solve()
+              : engine::Solver<true, false>(*this).Solve();
     }
 }
 
 namespace engine {
 
-template <bool kShortcuts>
-void Solver<kShortcuts>::Solve() {
-    CEquationObserver* const observer = m_eq.m_observer;
-    m_steps = observer != nullptr && observer->WantsSteps() ? observer : nullptr;
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::Solve() {
     Reset();
     Scan();
     if (m_eq.m_observer != nullptr) {

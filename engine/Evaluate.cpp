@@ -55,8 +55,8 @@ unsigned MarkOf(const Term& t) {
 
 }  // namespace
 
-template <bool kShortcuts>
-void Solver<kShortcuts>::NoteNaN(double v) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::NoteNaN(double v) {
     m_nanSeen = m_nanSeen || std::isnan(v);
 }
 
@@ -83,8 +83,8 @@ void Solver<kShortcuts>::NoteNaN(double v) {
 // counts onto one term, which then loses one per pass, take a few times more. Should some
 // list escape this argument, the pass guard below ends the evaluation after eight times terms
 // times brackets passes and says so through GuardTripped().
-template <bool kShortcuts>
-void Solver<kShortcuts>::Evaluate() {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::Evaluate() {
     // A minus becomes addition of the negated operand, before any function is applied: so a
     // minus in front of a function negates the function's argument, not its value.
     for (int i = 0; i <= m_cur; ++i) {
@@ -126,8 +126,8 @@ void Solver<kShortcuts>::Evaluate() {
     }
 }
 
-template <bool kShortcuts>
-void Solver<kShortcuts>::StartTracking() {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::StartTracking() {
     if (m_eq.m_tracking == nullptr) {
         m_eq.m_tracking = std::make_unique<Tracking>();
     }
@@ -154,8 +154,8 @@ void Solver<kShortcuts>::StartTracking() {
 }
 
 // Every change to a term of a tracked list is followed by this, so that the books stay true.
-template <bool kShortcuts>
-void Solver<kShortcuts>::Update(int i) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::Update(int i) {
     if (!m_tracking) {
         return;
     }
@@ -185,8 +185,8 @@ void Solver<kShortcuts>::Update(int i) {
 
 // The leftmost term that carries a ')'; when none does, the last term that is not empty for
 // the back walk, or term 0.
-template <bool kShortcuts>
-int Solver<kShortcuts>::StartSearch() const {
+template <bool kShortcuts, bool kSteps>
+int Solver<kShortcuts, kSteps>::StartSearch() const {
     if (m_tracking) {
         const int start = m_books->closeSet.First();
         return start >= 0 ? start : std::max(m_books->fullSet.Last(), 0);
@@ -205,8 +205,8 @@ int Solver<kShortcuts>::StartSearch() const {
 
 // Moves the start term left over bare placeholders, so that '2++3' adds the 3 straight into
 // the 2 instead of leaving it behind an empty slot. Term 0 is never a target.
-template <bool kShortcuts>
-void Solver<kShortcuts>::PlaceholderShift(int start) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::PlaceholderShift(int start) {
     int k = std::max(start, 1);
     if (CanSkip()) {
         // Every term between the last solid one and k is a +0 placeholder, so the moves one
@@ -234,8 +234,8 @@ void Solver<kShortcuts>::PlaceholderShift(int start) {
 // applies the function of the term at the cursor, or folds that term into its left neighbour.
 // The sweep goes on while the fold left no open bracket, the cursor is not at term 0, and no
 // change-of-sign marker has been met after a function was applied.
-template <bool kShortcuts>
-int Solver<kShortcuts>::Sweep(int start) {
+template <bool kShortcuts, bool kSteps>
+int Solver<kShortcuts, kSteps>::Sweep(int start) {
     int c = start;
     for (;;) {
         // A turn on a +0 placeholder adds +0 into the placeholder on its left: over a run of
@@ -280,8 +280,8 @@ int Solver<kShortcuts>::Sweep(int start) {
 // In degrees SIN, COS and TAN take their argument times the degree factor, and ASIN, ACOS and
 // ATAN give their result times 57.3. LOG and LN refuse an argument that is not greater than 0
 // (a NaN is let through, and stays NaN): the term becomes 0 and the flag is raised.
-template <bool kShortcuts>
-void Solver<kShortcuts>::ApplyFunction(int c) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::ApplyFunction(int c) {
     Term& term = m_t[c];
     const auto code = static_cast<FuncCode>(term.funcCode);
     const bool degrees = m_eq.m_angleMode == AngleMode(AngleUnit::kDegrees);
@@ -314,8 +314,8 @@ void Solver<kShortcuts>::ApplyFunction(int c) {
 // The operand at c (R, whose op is the operator) is folded into its left neighbour (L), which
 // keeps its own op for a later turn; the cursor moves onto L. Returns true for a turn on a
 // change-of-sign marker, which folds nothing and stays.
-template <bool kShortcuts>
-bool Solver<kShortcuts>::OperatorStep(int& c) {
+template <bool kShortcuts, bool kSteps>
+bool Solver<kShortcuts, kSteps>::OperatorStep(int& c) {
     // Only these two of R are read, unless a zero left factor takes all of it.
     const char rightOp = m_t[c].op;
     const double rightValue = m_t[c].value;
@@ -399,8 +399,8 @@ bool Solver<kShortcuts>::OperatorStep(int& c) {
 // would cross them one turn at a time unchanged (unless it holds -0.0, left to the long way);
 // a '*' term too, by the zero-factor copy, which doubles its closing count each time up to the
 // cap. Both are taken at once, leaving the cursor where the last of those turns would.
-template <bool kShortcuts>
-void Solver<kShortcuts>::CarryOver(int& c) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::CarryOver(int& c) {
     if (!CanSkip() || m_funcState == 2 || c <= 1) {
         return;
     }
@@ -435,8 +435,8 @@ void Solver<kShortcuts>::CarryOver(int& c) {
 
 // Takes one bracket level off the term where the sweep stopped: one '(' and one ')'. A term
 // short of either loses both its counts instead.
-template <bool kShortcuts>
-void Solver<kShortcuts>::LevelClose(int c) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::LevelClose(int c) {
     Term& t = m_t[c];
     t.openParens -= 1;
     t.closeParens -= 1;
@@ -450,8 +450,8 @@ void Solver<kShortcuts>::LevelClose(int c) {
 
 // Once a negated bracket is fully reduced, its value moves onto its marker, negated, and a
 // marker left holding the value itself turns into a '+' term of the negated value.
-template <bool kShortcuts>
-void Solver<kShortcuts>::ChangeOfSign(int c) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::ChangeOfSign(int c) {
     if (c > 0 && m_t[c - 1].op == '$' && m_openCount < 1) {
         m_t[c - 1] = m_t[c];
         m_t[c - 1].value = -m_t[c].value;
@@ -476,8 +476,8 @@ void Solver<kShortcuts>::ChangeOfSign(int c) {
 
 // True while another pass is needed: some term after the first is not settled, or the first
 // still carries a function.
-template <bool kShortcuts>
-bool Solver<kShortcuts>::FinishTest() const {
+template <bool kShortcuts, bool kSteps>
+bool Solver<kShortcuts, kSteps>::FinishTest() const {
     if (m_t[0].funcCode > 0) {
         return true;
     }
@@ -492,7 +492,9 @@ bool Solver<kShortcuts>::FinishTest() const {
     return false;
 }
 
-template void Solver<true>::Evaluate();
-template void Solver<false>::Evaluate();
+template void Solver<true, true>::Evaluate();
+template void Solver<true, false>::Evaluate();
+template void Solver<false, true>::Evaluate();
+template void Solver<false, false>::Evaluate();
 
 }  // namespace quorbit1::engine

@@ -199,8 +199,8 @@ NameMatch MatchFunctionName(char c0, char c1, char c2, char c3) {
 
 // The text into the buffer with its NULs behind it, and a list of one empty term. A solve
 // starts from nothing an earlier one left, so no text changes the answer of the next.
-template <bool kShortcuts>
-void Solver<kShortcuts>::Reset() {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::Reset() {
     const std::string& text = m_eq.m_text;
     m_len = static_cast<int>(text.size());
     std::vector<char>& buf = m_eq.m_buf;
@@ -223,8 +223,8 @@ void Solver<kShortcuts>::Reset() {
 
 // One pass of the loop per character class met: a bracket is counted onto the current term,
 // everything else goes to its scanner, which consumes at least one character.
-template <bool kShortcuts>
-void Solver<kShortcuts>::Scan() {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::Scan() {
     int p = 0;
     do {
         switch (KindOf(m_buf[p])) {
@@ -269,8 +269,8 @@ void Solver<kShortcuts>::Scan() {
 // Opens the term of the next operand and makes it current. The terms behind the current one
 // are all empty placeholders (a name's), so the new term goes in front of them as it would by
 // inserting, and they are only counted until the scan ends.
-template <bool kShortcuts>
-void Solver<kShortcuts>::OpenTerm(char op) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::OpenTerm(char op) {
     m_cur += 1;
     m_t[m_cur] = kPlaceholder;
     m_t[m_cur].op = op;
@@ -281,8 +281,8 @@ void Solver<kShortcuts>::OpenTerm(char op) {
 // it; a space or a bracket does not. In the integer part a digit's place is the number of
 // digits right behind it; in the fraction, its distance from the last point, which is the
 // nearest on its left whatever lies between.
-template <bool kShortcuts>
-void Solver<kShortcuts>::ScanNumber(int& p) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::ScanNumber(int& p) {
     if (m_buf[p] == '.') {
         m_decimalSeen = true;
         m_lastPoint = p;
@@ -325,8 +325,8 @@ void Solver<kShortcuts>::ScanNumber(int& p) {
 // then an unknown 'H'. The function goes onto the current term; the bracket and number that
 // follow it are counted and added into that same term. Every call puts two empty terms behind
 // the current one, whatever it recognised, and consumes the name's letters or one letter.
-template <bool kShortcuts>
-void Solver<kShortcuts>::ScanName(int& p) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::ScanName(int& p) {
     m_placeholders += 2;
     Term& term = m_t[m_cur];
     const char c0 = Folded(m_buf[p]);
@@ -354,8 +354,8 @@ void Solver<kShortcuts>::ScanName(int& p) {
 
 // Whether the text holds a ')' anywhere. With shortcuts the brackets before p have been
 // counted and the rest is searched, only when a minus right after a function name asks.
-template <bool kShortcuts>
-bool Solver<kShortcuts>::TextHasClose(int p) const {
+template <bool kShortcuts, bool kSteps>
+bool Solver<kShortcuts, kSteps>::TextHasClose(int p) const {
     return m_closes > 0 ||
            (kShortcuts && std::memchr(m_buf + p, ')', static_cast<std::size_t>(m_len - p)));
 }
@@ -367,8 +367,8 @@ bool Solver<kShortcuts>::TextHasClose(int p) const {
 // here: no two spaces in a row, and no two operators with at most one space (or the end of the
 // text) between them; the look-ahead never goes past two characters, so '2+  +3' is a spacing
 // fault only.
-template <bool kShortcuts>
-void Solver<kShortcuts>::ScanOperator(int& p) {
+template <bool kShortcuts, bool kSteps>
+void Solver<kShortcuts, kSteps>::ScanOperator(int& p) {
     const char c = m_buf[p];
     const Kind kind = KindOf(c);
     if (c == ' ' && m_buf[p + 1] == ' ') {
@@ -423,9 +423,13 @@ void Solver<kShortcuts>::ScanOperator(int& p) {
     }
 }
 
-template void Solver<true>::Reset();
-template void Solver<false>::Reset();
-template void Solver<true>::Scan();
-template void Solver<false>::Scan();
+template void Solver<true, true>::Reset();
+template void Solver<true, false>::Reset();
+template void Solver<false, true>::Reset();
+template void Solver<false, false>::Reset();
+template void Solver<true, true>::Scan();
+template void Solver<true, false>::Scan();
+template void Solver<false, true>::Scan();
+template void Solver<false, false>::Scan();
 
 }  // namespace quorbit1::engine

@@ -6,7 +6,9 @@
 // which terms carry a ')', which are empty and how many are unsettled, and runs of empty
 // placeholders are crossed in one step; without, every search is the plain walk over the list
 // and every placeholder is crossed turn by turn, as the rules describe them. Both leave exactly
-// the same answer, flags and term list; the tests and the fuzzer compare them.
+// the same answer, flags and term list; the tests and the fuzzer compare them. With kSteps,
+// each step on a value is told to the evaluator's observer as it is taken (ScanStep,
+// ValueStep); without, the code that tells them is not compiled in.
 #pragma once
 
 #include <vector>
@@ -42,7 +44,7 @@ struct Raised {
     }
 };
 
-template <bool kShortcuts>
+template <bool kShortcuts, bool kSteps>
 class Solver {
 public:
     explicit Solver(CEquation& equation) : m_eq(equation) {}
@@ -81,20 +83,19 @@ private:
     [[gnu::always_inline]] inline void ChangeOfSign(int c);
     [[gnu::always_inline]] inline bool FinishTest() const;
 
-    // The observer of the steps, or null.
+    // A step, for the observer that asked for them.
     void Tell(const ScanStep& step) {
-        if (m_steps != nullptr) {
-            m_steps->ScanDone(step);
+        if constexpr (kSteps) {
+            m_eq.m_observer->ScanDone(step);
         }
     }
     void Tell(const ValueStep& step) {
-        if (m_steps != nullptr) {
-            m_steps->ValueDone(step);
+        if constexpr (kSteps) {
+            m_eq.m_observer->ValueDone(step);
         }
     }
 
     CEquation& m_eq;
-    CEquationObserver* m_steps = nullptr;
     char* m_buf = nullptr;
     Term* m_t = nullptr;
     int m_len = 0;

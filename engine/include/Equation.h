@@ -15,7 +15,7 @@
 namespace quorbit1 {
 
 namespace engine {
-template <bool kShortcuts>
+template <bool kShortcuts, bool kSteps>
 class Solver;
 struct Tracking;
 }  // namespace engine
@@ -181,7 +181,7 @@ public:
     std::string m_text;
 
 private:
-    template <bool kShortcuts>
+    template <bool kShortcuts, bool kSteps>
     friend class engine::Solver;
 
     // The text the scanners read, followed by NULs (see kNulPadding); kept for reuse.
