@@ -1,4 +1,6 @@
 #include <cmath>
+#include <cstddef>
+#include <limits>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -11,6 +13,12 @@
 using quorbit1::Calculator;
 
 namespace {
+
+// A text argument no caller can have: bytes at NULL, or more than any object holds.
+bool BadText(const char* text, size_t length) {
+    return (text == nullptr && length != 0) ||
+           length > static_cast<size_t>(std::numeric_limits<std::ptrdiff_t>::max());
+}
 
 int SlotIndex(char letter) {
     return quorbit1::SlotOf(letter);
@@ -25,6 +33,12 @@ R Guarded(F&& call, R failed) {
     } catch (const std::bad_alloc&) {
         return failed;
     }
+}
+
+// The last command's JSON, reading and working are made when first asked for, and kept: asking
+// changes nothing a caller can see, so a const handle may ask.
+Calculator& Made(const quorbit1_calculator* calc) {
+    return const_cast<quorbit1_calculator*>(calc)->calc;
 }
 
 template <typename F>
@@ -79,7 +93,7 @@ int quorbit1_set_slot(quorbit1_calculator* calc, char letter, double value) {
 int quorbit1_set_slot_text(quorbit1_calculator* calc, char letter, const char* text, size_t length,
                            const char* decimal_separator) {
     const int slot = SlotIndex(letter);
-    if (calc == nullptr || slot < 0 || (text == nullptr && length != 0)) {
+    if (calc == nullptr || slot < 0 || BadText(text, length)) {
         return QUORBIT1_ERROR_ARGUMENT;
     }
     return Guarded([&] {
@@ -94,7 +108,7 @@ double quorbit1_slot(const quorbit1_calculator* calc, char letter) {
 }
 
 int quorbit1_ok(quorbit1_calculator* calc, const char* text, size_t length) {
-    if (calc == nullptr || (text == nullptr && length != 0)) {
+    if (calc == nullptr || BadText(text, length)) {
         return QUORBIT1_ERROR_ARGUMENT;
     }
     return Guarded([&] {
@@ -110,8 +124,8 @@ int quorbit1_ok(quorbit1_calculator* calc, const char* text, size_t length) {
 }
 
 int quorbit1_field_takes(const char* text, size_t length) {
-    return text != nullptr || length == 0 ? (quorbit1::FieldTakes({text, length}) ? 1 : 0)
-                                          : QUORBIT1_ERROR_ARGUMENT;
+    return BadText(text, length) ? QUORBIT1_ERROR_ARGUMENT
+                                 : (quorbit1::FieldTakes({text, length}) ? 1 : 0);
 }
 
 size_t quorbit1_field_limit(void) {
@@ -145,25 +159,25 @@ int quorbit1_evaluated(const quorbit1_calculator* calc) {
     return calc != nullptr && calc->calc.Last().outcome.solved ? 1 : 0;
 }
 
-const char* quorbit1_json(quorbit1_calculator* calc) {
+const char* quorbit1_json(const quorbit1_calculator* calc) {
     return calc == nullptr ? nullptr
-                           : Guarded([&] { return calc->calc.JsonLine().data(); },
+                           : Guarded([&] { return Made(calc).JsonLine().data(); },
                                      static_cast<const char*>(nullptr));
 }
 
-size_t quorbit1_json_length(quorbit1_calculator* calc) {
-    return calc == nullptr ? 0 : Guarded([&] { return calc->calc.JsonLine().size(); }, size_t{0});
+size_t quorbit1_json_length(const quorbit1_calculator* calc) {
+    return calc == nullptr ? 0 : Guarded([&] { return Made(calc).JsonLine().size(); }, size_t{0});
 }
 
-const char* quorbit1_read_as(quorbit1_calculator* calc) {
+const char* quorbit1_read_as(const quorbit1_calculator* calc) {
     return calc == nullptr ? nullptr
-                           : Guarded([&] { return calc->calc.ReadAs().text.c_str(); },
+                           : Guarded([&] { return Made(calc).ReadAs().text.c_str(); },
                                      static_cast<const char*>(nullptr));
 }
 
-const char* quorbit1_working(quorbit1_calculator* calc) {
+const char* quorbit1_working(const quorbit1_calculator* calc) {
     return calc == nullptr ? nullptr
-                           : Guarded([&] { return calc->calc.WorkingJsonText().c_str(); },
+                           : Guarded([&] { return Made(calc).WorkingJsonText().c_str(); },
                                      static_cast<const char*>(nullptr));
 }
 
@@ -220,7 +234,7 @@ const char* quorbit1_history_notice(quorbit1_calculator* calc) {
 
 const char* quorbit1_recall(quorbit1_calculator* calc, int step, const char* current,
                             size_t length) {
-    if (calc == nullptr || (current == nullptr && length != 0) || (step != -1 && step != 1)) {
+    if (calc == nullptr || BadText(current, length) || (step != -1 && step != 1)) {
         return nullptr;
     }
     return Guarded(

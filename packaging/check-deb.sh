@@ -11,6 +11,14 @@ trap 'rm -rf "$scratch"' EXIT
 (cd "$build" && cpack -G DEB -B "$scratch/out" >/dev/null)
 deb=$(ls "$scratch"/out/quorbit1_*.deb)
 echo "package: $(basename "$deb")"
+# The library's packages, when the build made the library.
+libdebs=()
+if grep -q '^QUORBIT1_BUILD_LIBRARY:BOOL=ON' "$build/CMakeCache.txt"; then
+  lib=$(ls "$scratch"/out/libquorbit1-1_*.deb)
+  dev=$(ls "$scratch"/out/libquorbit1-dev_*.deb)
+  libdebs=("$lib" "$dev")
+  echo "packages: $(basename "$lib") $(basename "$dev")"
+fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
@@ -42,14 +50,34 @@ for f in "${expected[@]}"; do
   [[ -f "$root/$f" ]] || { echo "FAIL: missing $f"; exit 1; }
 done
 
+if [[ ${#libdebs[@]} -gt 0 ]]; then
+  # The programs link the engine statically: the calculator's package stands alone.
+  [[ "$depends" != *libquorbit1* ]] || { echo "FAIL: quorbit1 depends on the library"; exit 1; }
+  dpkg-deb -x "${libdebs[0]}" "$scratch/lib"
+  dpkg-deb -x "${libdebs[1]}" "$scratch/dev"
+  for f in lib/usr/lib/libquorbit1.so.1 lib/usr/share/doc/libquorbit1-1/copyright \
+    dev/usr/lib/libquorbit1.so dev/usr/lib/libquorbit1.a dev/usr/include/quorbit1/quorbit1.h \
+    dev/usr/lib/pkgconfig/quorbit1.pc dev/usr/lib/cmake/Quorbit1/Quorbit1Config.cmake \
+    dev/usr/share/doc/libquorbit1-dev/copyright; do
+    [[ -e "$scratch/$f" || -L "$scratch/$f" ]] || { echo "FAIL: missing $f"; exit 1; }
+  done
+  [[ $(dpkg-deb -f "${libdebs[1]}" Depends) == *"libquorbit1-1 (= "* ]] ||
+    { echo "FAIL: libquorbit1-dev does not depend on libquorbit1-1"; exit 1; }
+  [[ $(dpkg-deb -f "${libdebs[0]}" Depends) == *libstdc++6* ]] ||
+    { echo "FAIL: libquorbit1-1's dependencies were not computed"; exit 1; }
+  for f in "${libdebs[@]}"; do echo "$(basename "$f"): $(stat -c %s "$f") bytes"; done
+fi
+
 # Debian's own checks: no errors (warnings are printed, for the record).
 if command -v lintian >/dev/null; then
-  findings=$(lintian --allow-root "$deb" 2>&1 | grep -v '^running with root' || true)
-  [[ -n "$findings" ]] && echo "$findings"
-  if grep -q '^E:' <<<"$findings"; then
-    echo "FAIL: lintian reports errors"
-    exit 1
-  fi
+  for package in "$deb" "${libdebs[@]}"; do
+    findings=$(lintian --allow-root "$package" 2>&1 | grep -v '^running with root' || true)
+    [[ -n "$findings" ]] && echo "$findings"
+    if grep -q '^E:' <<<"$findings"; then
+      echo "FAIL: lintian reports errors in $(basename "$package")"
+      exit 1
+    fi
+  done
 fi
 
 out=$("$root/usr/bin/quorbit1-cli" '2*3+4')

@@ -2,7 +2,8 @@
  * it (the evaluator, the angle unit, the variable slots X Y Z T, and, when asked for, a
  * history), the OK command on a text of any bytes, and its result. Errors are return values;
  * nothing aborts and no exception crosses this interface. Strings returned belong to the
- * calculator and stay valid until the next call that takes it without const. */
+ * calculator and stay valid until the next call that takes it without const; the last
+ * command's JSON, reading and working, made when first asked for, until the next command. */
 #ifndef QUORBIT1_QUORBIT1_H
 #define QUORBIT1_QUORBIT1_H
 
@@ -19,7 +20,8 @@ enum {
     QUORBIT1_NO_MESSAGE = 0,    /* evaluated, nothing to say */
     QUORBIT1_MESSAGE = 1,       /* evaluated, with a message */
     QUORBIT1_NOT_EVALUATED = 2, /* refused before evaluation: empty, '=', out of memory */
-    QUORBIT1_ERROR_ARGUMENT = -1,
+    QUORBIT1_ERROR_ARGUMENT = -1, /* a NULL calculator, NULL bytes of non-zero length, a length
+                                     over PTRDIFF_MAX, a letter that is no slot */
     QUORBIT1_ERROR_MEMORY = -2
 };
 
@@ -28,7 +30,7 @@ enum {
 quorbit1_calculator* quorbit1_create(void);
 void quorbit1_free(quorbit1_calculator* calc);
 
-/* "1.0.0" */
+/* The version as the programs show it: "1.0". */
 const char* quorbit1_version(void);
 
 /* The angle unit: radians when non-zero, else degrees. 0, or an error. */
@@ -65,18 +67,18 @@ double quorbit1_value(const quorbit1_calculator* calc);
 const char* quorbit1_message(const quorbit1_calculator* calc);
 int quorbit1_mark_position(const quorbit1_calculator* calc);
 int quorbit1_evaluated(const quorbit1_calculator* calc);
-const char* quorbit1_json(quorbit1_calculator* calc);
-size_t quorbit1_json_length(quorbit1_calculator* calc);
+const char* quorbit1_json(const quorbit1_calculator* calc);
+size_t quorbit1_json_length(const quorbit1_calculator* calc);
 
 /* The last command's reading: the expression the calculator actually computed, fully bracketed
    and written so that the usual precedence gives the answer ("2*3+4" reads "2*(3+4)"); "" for a
    command that was not evaluated, or for none. The rules that changed the text are the JSON's
    readAsNotes. Valid until the next command. */
-const char* quorbit1_read_as(quorbit1_calculator* calc);
+const char* quorbit1_read_as(const quorbit1_calculator* calc);
 
 /* The last command's working as JSON: its stages (60 of 60 terms at most) with the templates
  * of their titles, and the usual reading's refusal. */
-const char* quorbit1_working(quorbit1_calculator* calc);
+const char* quorbit1_working(const quorbit1_calculator* calc);
 
 /* A history in memory for the calculator's run, or kept in the file at path (NULL: the user's
  * own, shared with the desktop calculator and quorbit1-cli). Evaluated texts join it. 0, 1 when
