@@ -5,7 +5,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR := build/$(PRESET)
 
 .PHONY: all deps configure build run test clean format lint mutants bench fuzz mathcheck \
-	test-i386 test-wasm windows test-windows web serve-web wasm-configure wasm-build
+	test-i386 test-wasm windows test-windows web serve-web wasm-configure wasm-build npm
 
 all: build
 
@@ -42,7 +42,7 @@ test-i386:
 # which this emscripten's loader would take for reading a local file, is switched off.
 # The page (make web) is part of the same build: its module is checked by node against the
 # tables, the page itself in headless chromium.
-web test-wasm wasm-configure wasm-build: export NODE_PATH := /usr/share/nodejs
+web npm test-wasm wasm-configure wasm-build: export NODE_PATH := /usr/share/nodejs
 # emcmake names the command it runs on standard error; its output is shown only on a failure.
 wasm-configure:
 	@scripts/deps.sh wasm
@@ -55,6 +55,12 @@ wasm-configure:
 web: wasm-configure
 	@scripts/build.sh wasm quorbit1_page
 	@echo "build/wasm/web/site/quorbit1.html"
+
+# The npm package, build/npm/quorbit1-<version>.tgz: the module with its wrapper and types.
+npm: wasm-configure
+	@scripts/build.sh wasm quorbit1_npm
+	@mkdir -p build/npm && cp build/wasm/web/npm/quorbit1-*.tgz build/npm/
+	@ls build/npm/quorbit1-*.tgz
 
 wasm-build: wasm-configure
 	@scripts/build.sh wasm

@@ -61,7 +61,7 @@ if [[ -f "$site/quorbit1.html" && -x "$build/cli/quorbit1-cli" ]]; then
   for _ in $(seq 20); do cat bench/typical.txt; done >"$tmp/texts"
   for _ in $(seq 10); do cat "$tmp/texts"; done >"$tmp/lines"
   wasm=$(NODE_PATH=/usr/share/nodejs node bench/web/run_module.mjs \
-    build/wasm/web/quorbit1-module.js --repeat 10 <"$tmp/texts" 2>&1 >/dev/null)
+    build/wasm/web/quorbit1-module.mjs --repeat 10 <"$tmp/texts" 2>&1 >/dev/null)
   first=$(echo "$wasm" | awk '{print $1}')
   later=$(echo "$wasm" | awk '{print $9}')
   natives=()

@@ -6,7 +6,11 @@ set -euo pipefail
 
 case "${1:-}" in
 i386) packages=(cmake g++-multilib googletest) ;;
-wasm) packages=(cmake emscripten googletest chromium chromium-driver python3-selenium) ;;
+wasm)
+  packages=(cmake emscripten googletest chromium chromium-driver python3-selenium)
+  # npm packs the npm package; a Node.js that brings its own npm needs no other.
+  command -v npm >/dev/null || packages+=(npm)
+  ;;
 windows)
   packages=(cmake g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 googletest
     libcli11-dev nlohmann-json3-dev python3)

@@ -48,18 +48,18 @@ def main():
     icon_data = 'data:image/png;base64,' + base64.b64encode(
         (icons / 'quorbit1-64.png').read_bytes()).decode()
 
-    # The calculator's JavaScript wrapper is an ES module for node and other programs; on the
-    # page it goes before the page's script in one classic script, its exports plain names.
-    wrapper = re.sub(r'^export ', '', (source / 'web' / 'js' / 'quorbit1.mjs').read_text(),
-                     flags=re.M)
+    # The module and the calculator's JavaScript wrapper are ES modules, as node and other
+    # programs import them; on the page they go before the page's script in one module script,
+    # their exports plain names.
+    unexported = lambda text: re.sub(r'^export (default \w+;$)?', '', text, flags=re.M)
+    wrapper = unexported((source / 'web' / 'js' / 'quorbit1.mjs').read_text())
     scripts = [
         'const QUORBIT1_STRINGS = ' + json.dumps(strings(source / 'ui' / 'translations'),
                                                  ensure_ascii=False, sort_keys=True) + ';',
-        module_js.read_text(),
-        wrapper + '\n' + (page / 'page.js').read_text(),
+        unexported(module_js.read_text()) + '\n' + wrapper + '\n' + (page / 'page.js').read_text(),
     ]
     style = (page / 'page.css').read_text()
-    # Nothing from another origin, nothing inline but these three scripts and this style; the
+    # Nothing from another origin, nothing inline but these two scripts and this style; the
     # module's WebAssembly comes as a data: URL inside the module script.
     csp = '; '.join([
         "default-src 'none'",
@@ -74,8 +74,7 @@ def main():
     ])
     html = (page / 'quorbit1.html').read_text()
     for key, value in [('@CSP@', csp), ('@ICON@', icon_data), ('@STYLE@', style),
-                       ('@STRINGS@', scripts[0]), ('@MODULE@', scripts[1]),
-                       ('@SCRIPT@', scripts[2])]:
+                       ('@STRINGS@', scripts[0]), ('@SCRIPT@', scripts[1])]:
         html = html.replace(key, value)
     (out / 'quorbit1.html').write_text(html)
     # The same page as the folder's index, for a host that serves "/" as index.html.

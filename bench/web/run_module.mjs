@@ -3,11 +3,11 @@
 // over the texts, and the median of the passes after it.
 // Usage: node run_module.mjs MODULE [--radians] [--repeat N] < texts
 import { readFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
 import { resolve } from 'node:path';
+import { pathToFileURL } from 'node:url';
 
 const args = process.argv.slice(2);
-const factory = createRequire(import.meta.url)(resolve(args[0]));
+const { default: factory } = await import(pathToFileURL(resolve(args[0])));
 const { createCalculator } = await import('../../web/js/quorbit1.mjs');
 const repeatAt = args.indexOf('--repeat');
 const repeat = repeatAt >= 0 ? Number(args[repeatAt + 1]) : 1;

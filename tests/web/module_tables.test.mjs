@@ -6,10 +6,9 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
+import { pathToFileURL } from 'node:url';
 
-const require = createRequire(import.meta.url);
-const factory = require(process.env.QUORBIT1_MODULE);
+const { default: factory } = await import(pathToFileURL(process.env.QUORBIT1_MODULE));
 const { createCalculator } = await import('../../web/js/quorbit1.mjs');
 const dataDir = process.env.QUORBIT1_TEST_DATA;
 

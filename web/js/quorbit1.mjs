@@ -135,8 +135,9 @@ class Calculator {
   }
 }
 
-// A new calculator over the module that factory (emscripten's) makes; the page's inline module
-// script defines createQuorbit1, node passes the factory it required.
-export async function createCalculator({ factory = globalThis.createQuorbit1 } = {}) {
+// A new calculator over the module that factory makes: the default export of
+// quorbit1-module.mjs, which the npm package's createCalculator passes itself.
+export async function createCalculator({ factory } = {}) {
+  if (typeof factory !== 'function') throw new TypeError('quorbit1: createCalculator needs the module\'s factory');
   return new Calculator(await factory());
 }

@@ -6,7 +6,7 @@
 
 (async () => {
   const $ = (id) => document.getElementById(id);
-  const calc = await createCalculator();
+  const calc = await createCalculator({ factory: createQuorbit1 });
 
   // --- Texts: the dialog's own, from its .ui and .ts files, in the browser's language. ---
   const languages = navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language || 'en'];
