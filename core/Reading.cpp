@@ -59,10 +59,11 @@ int ReadingRecorder::Add(Node::Kind kind, int a, int b, char op, int funcCode) {
     return static_cast<int>(m_nodes.size()) - 1;
 }
 
-int ReadingRecorder::AddText(std::string text, bool value) {
-    const int node = Add(Node::Kind::kText);
-    m_nodes.back().text = std::move(text);
+int ReadingRecorder::AddText(std::string_view text, bool value) {
+    const int node =
+        Add(Node::Kind::kText, static_cast<int>(m_texts.size()), static_cast<int>(text.size()));
     m_nodes.back().value = value;
+    m_texts += text;
     return node;
 }
 
@@ -97,7 +98,7 @@ void ReadingRecorder::ScanDone(const ScanStep& step) {
     }
     const auto term = static_cast<std::size_t>(step.term);
     if (m_scanned.size() <= term) {
-        m_scanned.resize(term + 1);
+        m_scanned.resize(std::max(term + 1, 2 * m_scanned.size()));
     }
     TermScan& s = m_scanned[term];
     const auto grow = [&] {
@@ -153,8 +154,8 @@ void ReadingRecorder::Scanned(std::span<const Term> terms) {
         if (s.pieces == 0) {
             continue;
         }
-        const std::string written =
-            text.substr(static_cast<std::size_t>(s.from), static_cast<std::size_t>(s.to - s.from));
+        const std::string_view written = std::string_view(text).substr(
+            static_cast<std::size_t>(s.from), static_cast<std::size_t>(s.to - s.from));
         const bool numeral = std::count(written.begin(), written.end(), '.') <= 1 &&
                              written.find_first_of("0123456789") != std::string::npos;
         if (s.pieces == 1 && !s.malformed && !s.slot && numeral) {
@@ -165,7 +166,8 @@ void ReadingRecorder::Scanned(std::span<const Term> terms) {
         const int magnitude = AddText(MagnitudeText(value), true);
         m_at[i] = std::signbit(value) && !std::isnan(value) ? Negated(magnitude) : magnitude;
         if (!(s.pieces == 1 && !s.malformed && s.slot)) {
-            Note(ReadingRule::kNumberRead, written + " \u2192 " + Print(m_at[i], kPlaceLength));
+            Note(ReadingRule::kNumberRead,
+                 std::string(written) + " \u2192 " + Print(m_at[i], kPlaceLength));
         }
     }
     m_scanComplete = true;
@@ -258,6 +260,7 @@ void ReadingRecorder::Clear() {
     m_notes.clear();
     m_noteCounts.clear();
     m_nodes.clear();
+    m_texts.clear();
     m_at.clear();
     m_scanned.clear();
     m_funcCodes.clear();
@@ -288,7 +291,9 @@ std::string ReadingRecorder::Print(int root, std::size_t limit,
         const char* piece = nullptr;  // written as it is, instead of a node
     };
     std::vector<Item> todo{{root}};
+    todo.reserve(m_nodes.size() / 4 + 16);
     std::string out;
+    out.reserve(std::min(limit, m_texts.size() + 4 * m_nodes.size()) + 4);
     const auto push = [&](int node, bool bracketed) {
         if (bracketed) {
             todo.push_back({-1, false, ")"});
@@ -297,6 +302,23 @@ std::string ReadingRecorder::Print(int root, std::size_t limit,
         if (bracketed) {
             todo.push_back({-1, false, "("});
         }
+    };
+    // A number (or an empty term's 0) is written at once; what is left for later goes on the
+    // stack. A left operand or an argument that is a number is written right away too, being
+    // the next thing to write.
+    const auto isNumber = [&](int node) {
+        return node < 0 || m_nodes[static_cast<std::size_t>(node)].kind == Node::Kind::kText;
+    };
+    const auto writeNumber = [&](int node) {
+        if (node < 0) {
+            out += '0';
+            return;
+        }
+        const Node& n = m_nodes[static_cast<std::size_t>(node)];
+        if (n.value && values != nullptr) {
+            values->emplace_back(out.size(), static_cast<std::size_t>(n.b));
+        }
+        out.append(m_texts, static_cast<std::size_t>(n.a), static_cast<std::size_t>(n.b));
     };
     while (!todo.empty()) {
         if (out.size() > limit) {
@@ -310,27 +332,27 @@ std::string ReadingRecorder::Print(int root, std::size_t limit,
             out += item.piece;
             continue;
         }
-        if (item.node < 0) {
-            out += '0';
+        if (isNumber(item.node)) {
+            writeNumber(item.node);
             continue;
         }
         const Node& n = m_nodes[static_cast<std::size_t>(item.node)];
         switch (n.kind) {
             case Node::Kind::kText:
-                if (n.value && values != nullptr) {
-                    values->emplace_back(out.size(), n.text.size());
-                }
-                out += n.text;
-                break;
+                break;  // written above
             case Node::Kind::kNegate:
                 out += '-';
                 push(n.a, binding(n.a) < kAtom);
                 break;
             case Node::Kind::kFunction:
                 out += ReadingFunctionName(n.funcCode);
+                out += '(';
                 todo.push_back({-1, false, ")"});
-                todo.push_back({n.a});
-                todo.push_back({-1, false, "("});
+                if (isNumber(n.a)) {
+                    writeNumber(n.a);
+                } else {
+                    todo.push_back({n.a});
+                }
                 break;
             case Node::Kind::kBinary: {
                 // The right operand in reverse order first, for the stack.
@@ -354,8 +376,13 @@ std::string ReadingRecorder::Print(int root, std::size_t limit,
                                          : n.op == '/' ? 2
                                                        : 3]});
                 }
-                const Binding leftBinding = binding(n.a);
-                push(n.a, n.op == '^' ? leftBinding < kAtom : n.op != '+' && leftBinding == kSum);
+                if (isNumber(n.a)) {
+                    writeNumber(n.a);
+                } else {
+                    const Binding leftBinding = binding(n.a);
+                    push(n.a,
+                         n.op == '^' ? leftBinding < kAtom : n.op != '+' && leftBinding == kSum);
+                }
                 break;
             }
         }

@@ -105,11 +105,12 @@ private:
         enum class Kind : unsigned char { kText, kNegate, kFunction, kBinary };
         Kind kind = Kind::kText;
         char op = 0;         // kBinary
-        int funcCode = 0;    // kFunction
-        int a = -1;          // operand, or the left one; -1 for an empty term, which is +0
-        int b = -1;          // the right operand
-        std::string text;    // kText: a number
         bool value = false;  // kText: a value, not a numeral as written
+        int funcCode = 0;    // kFunction
+        // The operand, or the left one, -1 for an empty term, which is +0; kText: where its
+        // number starts in m_texts.
+        int a = -1;
+        int b = -1;  // the right operand; kText: the number's length
     };
     // What the scan put into one term.
     struct TermScan {
@@ -124,7 +125,7 @@ private:
     };
 
     int Add(Node::Kind kind, int a = -1, int b = -1, char op = 0, int funcCode = 0);
-    int AddText(std::string text, bool value = false);
+    int AddText(std::string_view text, bool value = false);
     int Negated(int node);
     // values: where it receives the spans of values, or null.
     std::string Print(int node, std::size_t limit,
@@ -134,6 +135,7 @@ private:
 
     const CEquation& m_equation;
     std::vector<Node> m_nodes;
+    std::string m_texts;    // the numbers of the kText nodes, one after another
     std::vector<int> m_at;  // each term's tree
     std::vector<TermScan> m_scanned;
     std::vector<int> m_funcCodes;  // of each term, as the scan left them
