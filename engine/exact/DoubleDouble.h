@@ -1,6 +1,9 @@
 // Double-double arithmetic: a number as the unevaluated sum hi + lo of two doubles, |lo| at most
 // half an ulp of hi, about 106 bits. Only + - * on doubles: Dekker's exact product splits its
-// operands instead of using a fused multiply-add, which not every target has or rounds alike.
+// operands; the maths functions' second build, for processors with a fused multiply-add, takes
+// the product's error from that instead (QUORBIT1_MATH_FMA). Both are exact, so both give the
+// same bits; the functions of each build live in a namespace of their own (dd_split, dd_fused),
+// so that neither build's copy can stand in for the other's.
 #pragma once
 
 #include <cmath>
@@ -36,6 +39,12 @@ struct DD {
     double lo = 0.0;
 };
 
+#if QUORBIT1_MATH_FMA
+inline namespace dd_fused {
+#else
+inline namespace dd_split {
+#endif
+
 // a + b exactly, for |a| >= |b| or a == 0.
 inline DD FastTwoSum(double a, double b) {
     const double s = a + b;
@@ -49,8 +58,12 @@ inline DD TwoSum(double a, double b) {
     return {s, (a - (s - bb)) + (b - bb)};
 }
 
-// a * b exactly (no overflow: |a|, |b| well below 2^996).
+// a * b exactly (no overflow: |a|, |b| well below 2^996; no underflow of the error).
 inline DD TwoProd(double a, double b) {
+#if QUORBIT1_MATH_FMA
+    const double p = a * b;
+    return {p, __builtin_fma(a, b, -p)};
+#else
     constexpr double kSplit = 134217729.0;  // 2^27 + 1
     const double ca = kSplit * a;
     const double ah = ca - (ca - a);
@@ -60,6 +73,7 @@ inline DD TwoProd(double a, double b) {
     const double bl = b - bh;
     const double p = a * b;
     return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+#endif
 }
 
 inline DD Add(DD a, DD b) {
@@ -112,4 +126,5 @@ inline bool RoundsTo(DD x, double err, double& out) {
     return true;
 }
 
+}  // namespace dd_fused / dd_split
 }  // namespace quorbit1::math

@@ -1,4 +1,5 @@
 #include "CrMath.h"
+#include "Paths.h"
 
 #include <bit>
 
@@ -11,7 +12,13 @@
 #include "Fixed.h"
 #include "Tables.h"
 
-namespace quorbit1::math {
+#if QUORBIT1_MATH_FMA
+// The functions below, and only they, may use the fused multiply-add: the headers' inline
+// functions stay built for every processor, wherever the linker takes them from.
+#pragma GCC target("fma")
+#endif
+
+namespace quorbit1::math::QUORBIT1_MATH_PATH {
 
 namespace {
 
@@ -349,4 +356,4 @@ double Pow(double x, double y) {
     return sign * ExpFixed(TimesLog(y, ax), scale).ToDouble(scale);
 }
 
-}  // namespace quorbit1::math
+}  // namespace quorbit1::math::QUORBIT1_MATH_PATH

@@ -9,9 +9,16 @@
 #include "CrMath.h"
 #include "DoubleDouble.h"
 #include "Fixed.h"
+#include "Paths.h"
 #include "Tables.h"
 
-namespace quorbit1::math {
+#if QUORBIT1_MATH_FMA
+// The functions below, and only they, may use the fused multiply-add: the headers' inline
+// functions stay built for every processor, wherever the linker takes them from.
+#pragma GCC target("fma")
+#endif
+
+namespace quorbit1::math::QUORBIT1_MATH_PATH {
 
 namespace {
 
@@ -410,4 +417,4 @@ double Atan(double x) {
         ax);
 }
 
-}  // namespace quorbit1::math
+}  // namespace quorbit1::math::QUORBIT1_MATH_PATH

@@ -16,6 +16,7 @@
 
 #include "CrMath.h"
 #include "MathOracle.h"
+#include "Paths.h"
 #include "Tables.h"
 #include "TestSupport.h"
 
@@ -41,6 +42,37 @@ const MathFunction& Function(const std::string& name) {
     }
     ADD_FAILURE() << "no function " << name;
     return kFunctions[0];
+}
+
+// The function of this name in one build of the fast paths (Paths.h): every check below runs
+// on each build this machine can run, the portable one and, where the processor has a fused
+// multiply-add, the fused one.
+double (*InPath(const quorbit1::math::Path& path, const std::string& name))(double) {
+    using quorbit1::math::Path;
+    const struct {
+        const char* name;
+        double (*Path::*function)(double);
+    } kMembers[] = {{"exp", &Path::exp},   {"log", &Path::log},   {"log10", &Path::log10},
+                    {"sin", &Path::sin},   {"cos", &Path::cos},   {"tan", &Path::tan},
+                    {"asin", &Path::asin}, {"acos", &Path::acos}, {"atan", &Path::atan}};
+    for (const auto& m : kMembers) {
+        if (name == m.name) {
+            return path.*m.function;
+        }
+    }
+    ADD_FAILURE() << "no function " << name;
+    return path.exp;
+}
+
+// The builds this processor can run.
+std::vector<const quorbit1::math::Path*> RunnablePaths() {
+    std::vector<const quorbit1::math::Path*> paths;
+    for (const quorbit1::math::Path* const* p = quorbit1::math::Paths(); *p != nullptr; ++p) {
+        if (std::string((*p)->name) == "portable" || __builtin_cpu_supports("fma")) {
+            paths.push_back(*p);
+        }
+    }
+    return paths;
 }
 
 std::string Hex(double x) {
@@ -94,15 +126,18 @@ class RandomArguments : public ::testing::TestWithParam<MathFunction> {};
 
 TEST_P(RandomArguments, AreRoundedCorrectly) {
     const MathFunction& f = GetParam();
+    const std::vector<const quorbit1::math::Path*> paths = RunnablePaths();
     std::mt19937_64 g(19);
     long wrong = 0;
     for (long i = 0, n = Samples(); i < n; ++i) {
         const double x = Argument(g, static_cast<int>(i % kRegions));
         const double expected = Oracle(f.oracle, x);
-        const double got = f.ours(x);
-        if (!SameDouble(got, expected) && ++wrong <= 5) {
-            ADD_FAILURE() << f.name << "(" << Hex(x) << ") = " << Hex(got) << ", not "
-                          << Hex(expected);
+        for (const quorbit1::math::Path* path : paths) {
+            const double got = InPath(*path, f.name)(x);
+            if (!SameDouble(got, expected) && ++wrong <= 5) {
+                ADD_FAILURE() << path->name << " " << f.name << "(" << Hex(x) << ") = " << Hex(got)
+                              << ", not " << Hex(expected);
+            }
         }
     }
     EXPECT_EQ(wrong, 0) << f.name;
@@ -176,10 +211,13 @@ TEST(SpecialValues, AsCDefinesThem) {
         // The double nearest a multiple of pi/2 (about 2^-61 from it).
         {"cos", 0x1.6ac5b262ca1ffp+849, -0x1.14ae72e6ba22fp-61},
     };
-    for (const auto& r : rows) {
-        const double got = Function(r.function).ours(r.x);
-        EXPECT_TRUE(SameDouble(got, r.expected))
-            << r.function << "(" << Hex(r.x) << ") = " << Hex(got) << ", not " << Hex(r.expected);
+    for (const quorbit1::math::Path* path : RunnablePaths()) {
+        for (const auto& r : rows) {
+            const double got = InPath(*path, r.function)(r.x);
+            EXPECT_TRUE(SameDouble(got, r.expected))
+                << path->name << " " << r.function << "(" << Hex(r.x) << ") = " << Hex(got)
+                << ", not " << Hex(r.expected);
+        }
     }
     // The example everybody can check: log11 shows 1.04139268515823, not ...822.
     EXPECT_EQ(quorbit1::math::Log10(11.0), 0x1.0a98b6050c56fp+0);  // 1.0413926851582251
@@ -194,7 +232,10 @@ TEST(HardCases, AreRoundedCorrectly) {
         const double x = std::strtod(row.at(1).c_str(), nullptr);
         const double expected = std::strtod(row.at(2).c_str(), nullptr);
         EXPECT_TRUE(SameDouble(Oracle(f.oracle, x), expected)) << row.at(0) << " " << row.at(1);
-        EXPECT_TRUE(SameDouble(f.ours(x), expected)) << row.at(0) << " " << row.at(1);
+        for (const quorbit1::math::Path* path : RunnablePaths()) {
+            EXPECT_TRUE(SameDouble(InPath(*path, f.name)(x), expected))
+                << path->name << " " << row.at(0) << " " << row.at(1);
+        }
     }
 }
 
@@ -217,6 +258,7 @@ double OraclePow(double x, double y) {
 // negative bases; ten to a power (ALOG); integers to integer and half-integer powers, where
 // results are exact or lie exactly halfway between two doubles; wide bases to small powers.
 TEST(Pow, IsRoundedCorrectly) {
+    const std::vector<const quorbit1::math::Path*> paths = RunnablePaths();
     std::mt19937_64 g(21);
     std::uniform_real_distribution<double> u(0.0, 1.0);
     long wrong = 0;
@@ -254,10 +296,12 @@ TEST(Pow, IsRoundedCorrectly) {
                 break;
         }
         const double expected = OraclePow(x, y);
-        const double got = quorbit1::math::Pow(x, y);
-        if (!SameDouble(got, expected) && ++wrong <= 5) {
-            ADD_FAILURE() << "pow(" << Hex(x) << ", " << Hex(y) << ") = " << Hex(got) << ", not "
-                          << Hex(expected);
+        for (const quorbit1::math::Path* path : paths) {
+            const double got = path->pow(x, y);
+            if (!SameDouble(got, expected) && ++wrong <= 5) {
+                ADD_FAILURE() << path->name << " pow(" << Hex(x) << ", " << Hex(y)
+                              << ") = " << Hex(got) << ", not " << Hex(expected);
+            }
         }
     }
     EXPECT_EQ(wrong, 0);
@@ -305,11 +349,13 @@ TEST(Pow, SpecialValuesAsCDefinesThem) {
         // -ALOG60, one of the answers other machines' libraries got wrong.
         {10.0, -60.0, 0x1.9b604aaaca626p-200},
     };
-    for (const auto& r : rows) {
-        const double got = quorbit1::math::Pow(r.x, r.y);
-        EXPECT_TRUE(SameDouble(got, r.expected))
-            << "pow(" << Hex(r.x) << ", " << Hex(r.y) << ") = " << Hex(got) << ", not "
-            << Hex(r.expected);
+    for (const quorbit1::math::Path* path : RunnablePaths()) {
+        for (const auto& r : rows) {
+            const double got = path->pow(r.x, r.y);
+            EXPECT_TRUE(SameDouble(got, r.expected))
+                << path->name << " pow(" << Hex(r.x) << ", " << Hex(r.y) << ") = " << Hex(got)
+                << ", not " << Hex(r.expected);
+        }
     }
 }
 
@@ -348,3 +394,14 @@ TEST(HardCases, DISABLED_SearchHardCases) {
 }
 
 }  // namespace
+
+// The functions call the fused build where the processor has a fused multiply-add, unless the
+// environment asks for the portable one.
+TEST(Paths, TheChosenOneFitsTheProcessor) {
+    const std::string chosen = quorbit1::math::ChosenPath().name;
+    const char* wanted = std::getenv("QUORBIT1_MATH_PATH");
+    const bool fused = RunnablePaths().size() > 1;
+    EXPECT_EQ(chosen, fused && (wanted == nullptr || std::string(wanted) != "portable")
+                          ? "fused"
+                          : "portable");
+}

@@ -1,0 +1,83 @@
+// CrMath.h's functions: each calls the build of the fast paths chosen at the first call.
+#include <cstdlib>
+#include <string_view>
+
+#include "CrMath.h"
+#include "Paths.h"
+
+namespace quorbit1::math {
+
+namespace {
+
+#define QUORBIT1_MATH_PATH_TABLE(ns)                                                            \
+    Path {                                                                                      \
+#ns, &ns::Exp, &ns::Log, &ns::Log10, &ns::Pow, &ns::Sin, &ns::Cos, &ns::Tan, &ns::Asin, \
+            &ns::Acos, &ns::Atan                                                                \
+    }
+
+constexpr Path kPortable = QUORBIT1_MATH_PATH_TABLE(portable);
+#if QUORBIT1_MATH_HAS_FUSED
+constexpr Path kFused = QUORBIT1_MATH_PATH_TABLE(fused);
+constexpr const Path* kPaths[] = {&kPortable, &kFused, nullptr};
+#else
+constexpr const Path* kPaths[] = {&kPortable, nullptr};
+#endif
+
+const Path& Choose() {
+#if QUORBIT1_MATH_HAS_FUSED
+    const char* wanted = std::getenv("QUORBIT1_MATH_PATH");
+    if (wanted != nullptr && std::string_view(wanted) == "portable") {
+        return kPortable;
+    }
+    // Before any constructor may have run: the scan's table of powers of ten is made with Pow.
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("fma")) {
+        return kFused;
+    }
+#endif
+    return kPortable;
+}
+
+}  // namespace
+
+const Path* const* Paths() {
+    return kPaths;
+}
+
+const Path& ChosenPath() {
+    static const Path& chosen = Choose();
+    return chosen;
+}
+
+double Exp(double x) {
+    return ChosenPath().exp(x);
+}
+double Log(double x) {
+    return ChosenPath().log(x);
+}
+double Log10(double x) {
+    return ChosenPath().log10(x);
+}
+double Pow(double x, double y) {
+    return ChosenPath().pow(x, y);
+}
+double Sin(double x) {
+    return ChosenPath().sin(x);
+}
+double Cos(double x) {
+    return ChosenPath().cos(x);
+}
+double Tan(double x) {
+    return ChosenPath().tan(x);
+}
+double Asin(double x) {
+    return ChosenPath().asin(x);
+}
+double Acos(double x) {
+    return ChosenPath().acos(x);
+}
+double Atan(double x) {
+    return ChosenPath().atan(x);
+}
+
+}  // namespace quorbit1::math
