@@ -1,10 +1,9 @@
-// The tables of the fast paths. kTables (TablesData.cpp) is a copy of what ComputeTables makes
-// with the accurate path, written out so that no program spends its start on them; a test
-// computes them again and compares every bit, and prints the file when they differ.
+// The tables of the fast paths. kTables (TablesData.cpp) is a copy of what the accurate path
+// makes (tests/math/TablesCompute.h), written out so that no program spends its start on them;
+// a test computes them again and compares every bit, and prints the file when they differ.
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 #include "DoubleDouble.h"
 
@@ -39,10 +38,5 @@ struct Tables {
 };
 
 extern const Tables kTables;
-
-Tables ComputeTables();
-
-// The source of TablesData.cpp for these tables.
-std::string TablesSource(const Tables& t);
 
 }  // namespace quorbit1::math

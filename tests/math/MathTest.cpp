@@ -17,7 +17,7 @@
 #include "CrMath.h"
 #include "MathOracle.h"
 #include "Paths.h"
-#include "Tables.h"
+#include "TablesCompute.h"
 #include "TestSupport.h"
 
 using quorbit1::test::MathFunction;

@@ -3,7 +3,7 @@
 
 #include "BitCast.h"
 #include "Fixed.h"
-#include "Tables.h"
+#include "TablesCompute.h"
 
 namespace quorbit1::math {
 
