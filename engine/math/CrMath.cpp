@@ -23,6 +23,7 @@ namespace quorbit1::math::QUORBIT1_MATH_PATH {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kSqrt2 = 0x1.6a09e667f3bcdp+0;  // the double nearest sqrt(2), below it
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The fast paths' relative error stays below 2^-76 (see each); the rounding test allows 2^-70,
@@ -43,16 +44,10 @@ const Tables& T() {
 // part (42 bits of ln 2 times |e| < 2^11); the big terms are summed exactly, the small ones in
 // double, far below that bound.
 DD LogDD(double x, const Tables& t) {
-    std::uint64_t bits = quorbit1::BitCast<std::uint64_t>(x);
-    int e = static_cast<int>(bits >> 52);
-    if (e == 0) {
-        bits = quorbit1::BitCast<std::uint64_t>(x * 0x1p64);
-        e = static_cast<int>(bits >> 52) - 64;
-    }
-    e -= 1023;
-    double m = quorbit1::BitCast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
-                                         (std::uint64_t{1023} << 52));
-    if (m > 0x1.6a09e667f3bcdp+0) {  // sqrt(2)
+    const FractionParts parts = SplitFraction(x);
+    double m = parts.fraction;
+    int e = parts.exponent;
+    if (m > kSqrt2) {
         m *= 0.5;
         e += 1;
     }
@@ -179,15 +174,9 @@ namespace {
 
 // The odd integer m and the exponent e with |x| = m 2^e, for finite x != 0.
 void OddParts(double x, std::uint64_t& m, int& e) {
-    const std::uint64_t bits = quorbit1::BitCast<std::uint64_t>(x);
-    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    m = bits & ((std::uint64_t{1} << 52) - 1);
-    e = biased - 1075;
-    if (biased == 0) {
-        e = -1074;
-    } else {
-        m |= std::uint64_t{1} << 52;
-    }
+    const IntegerParts parts = SplitDouble(x);
+    m = parts.significand;
+    e = parts.exponent;
     const int zeros = std::countr_zero(m);
     m >>= zeros;
     e += zeros;

@@ -40,16 +40,10 @@ Fixed Fixed::FromInt(std::uint32_t n, bool negative) {
 
 Fixed Fixed::FromDouble(double d) {
     Fixed f;
-    const auto bits = quorbit1::BitCast<std::uint64_t>(d);
-    f.m_negative = (bits >> 63) != 0;
-    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-    int exponent = biased - 1075;  // d = mantissa * 2^exponent
-    if (biased == 0) {
-        exponent = -1074;
-    } else {
-        mantissa |= std::uint64_t{1} << 52;
-    }
+    f.m_negative = std::signbit(d);
+    const IntegerParts parts = SplitDouble(d);  // |d| = mantissa * 2^exponent
+    const std::uint64_t mantissa = parts.significand;
+    const int exponent = parts.exponent;
     for (int b = 0; b < 53; ++b) {
         if (((mantissa >> b) & 1u) == 0) {
             continue;
@@ -299,15 +293,9 @@ Fixed ExpOfFixed(const Fixed& r) {
 
 Fixed LogFixed(double x) {
     // x = m 2^e with m in [1, 2); ln m = 2 atanh((m - 1) / (m + 1)).
-    auto bits = quorbit1::BitCast<std::uint64_t>(x);
-    int e = static_cast<int>((bits >> 52) & 0x7FF);
-    if (e == 0) {  // subnormal: normalise by 2^64
-        bits = quorbit1::BitCast<std::uint64_t>(x * 18446744073709551616.0);
-        e = static_cast<int>((bits >> 52) & 0x7FF) - 64;
-    }
-    e -= 1023;
-    const double m = quorbit1::BitCast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
-                                               (std::uint64_t{1023} << 52));
+    const FractionParts parts = SplitFraction(x);
+    const double m = parts.fraction;
+    const int e = parts.exponent;
     const Fixed mf = Fixed::FromDouble(m);
     const Fixed one = Fixed::FromInt(1);
     const Fixed lnM = TwiceAtanh((mf - one) / (mf + one));

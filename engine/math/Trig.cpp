@@ -73,9 +73,9 @@ struct Reduced {
 };
 
 Reduced Reduce(double x) {
-    const std::uint64_t bits = quorbit1::BitCast<std::uint64_t>(x);
-    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-    const int e = static_cast<int>((bits >> 52) & 0x7FF) - 1075;
+    const IntegerParts parts = SplitDouble(x);  // normal: |x| >= pi/4
+    const std::uint64_t m = parts.significand;
+    const int e = parts.exponent;
     // a[0]: the bits of weight 2^1 and 2^0 of 2^e 2/pi; a[1..12]: its fraction.
     std::array<std::uint32_t, kFractionWords + 1> a{};
     a[0] = TwoOverPiBits(e - 31) & 3u;
@@ -407,11 +407,9 @@ double Atan(double x) {
                 return AtanFixed(Fixed::FromDouble(a), Fixed::FromInt(1));
             }
             // a = m 2^e, m in [1, 2): 1/a = (1/m) 2^-e.
-            const auto bits = quorbit1::BitCast<std::uint64_t>(a);
-            const int e = static_cast<int>(bits >> 52) - 1023;
-            const double m = quorbit1::BitCast<double>((bits & ((std::uint64_t{1} << 52) - 1)) |
-                                                       (std::uint64_t{1023} << 52));
-            const Fixed inverse = (Fixed::FromInt(1) / Fixed::FromDouble(m)).Scaled(-e);
+            const FractionParts parts = SplitFraction(a);
+            const Fixed inverse =
+                (Fixed::FromInt(1) / Fixed::FromDouble(parts.fraction)).Scaled(-parts.exponent);
             return PiOver2() - AtanFixed(inverse, Fixed::FromInt(1));
         },
         ax);
