@@ -1,0 +1,97 @@
+// atan x, correctly rounded, and the arc tangent of a ratio that asin and acos are made of.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "BitCast.h"
+#include "CrMath.h"
+#include "DoubleDouble.h"
+#include "FastPath.h"
+#include "Fixed.h"
+#include "Tables.h"
+
+#if QUORBIT1_MATH_FMA
+#pragma GCC target("fma")
+#endif
+
+namespace quorbit1::math::QUORBIT1_MATH_PATH {
+
+// atan u for 0 <= u <= 1 (a little more is fine), relative error below 2^-69: u = c + (u - c)
+// with c = j/256, atan u = atan c + atan t, t = (u - c) / (1 + u c) = th + tl, |t| <= 2^-9;
+// atan t - t by its series in th to th^9 (the rest below 2^-86 of t), in double: its rounding,
+// about 2^-51 of t^3/3, is below 2^-70 of the result, which for j >= 1 is at least t.
+DD AtanDD(DD u) {
+    const auto j = static_cast<std::size_t>(Nearest(u.hi * 256.0));
+    double th = u.hi;
+    double tl = u.lo;
+    if (j != 0) {
+        const double c = static_cast<double>(j) * 0x1p-8;
+        const double num = u.hi - c;  // exact
+        const DD p = TwoProd(u.hi, c);
+        const DD den = FastTwoSum(1.0, p.hi);
+        const double denLo = den.lo + p.lo + u.lo * c;
+        th = num / den.hi;
+        const DD q = TwoProd(th, den.hi);
+        tl = (((num - q.hi) - q.lo) + u.lo - th * denLo) / den.hi;
+    }
+    const double z = th * th;
+    const double poly = th * z * (-1.0 / 3 + z * (1.0 / 5 + z * (-1.0 / 7 + z * (1.0 / 9))));
+    if (j == 0) {
+        return FastTwoSum(th, tl + poly);
+    }
+    const DD a = kTables.atanJ[j];
+    const DD s = TwoSum(a.hi, th);
+    return FastTwoSum(s.hi, s.lo + (a.lo + tl + poly));
+}
+
+// atan(y / x) for y, x >= 0, not both 0, through atan of the smaller over the larger.
+DD AtanOfRatio(DD y, DD x) {
+    if (y.hi <= x.hi) {
+        return AtanDD(Div(y, x));
+    }
+    return Add(kTables.piOver2, Neg(AtanDD(Div(x, y))));
+}
+
+// The fast path's v when the rounding test decides it, else the accurate path's value at x.
+double Decide(DD v, double sign, Fixed (*accurate)(double), double x) {
+    double out = 0;
+    if (RoundsTo(v, Abs(v.hi) * kTrigError, out)) {
+        return sign * out;
+    }
+    return sign * accurate(x).ToDouble();
+}
+
+// atan x = pi/2 - atan(1/x) for |x| > 1; past 2^60, 1/x in double is close enough (its
+// rounding is below 2^-113 of pi/2), and Dekker's product of 1/x would underflow.
+double Atan(double x) {
+    if (x != x) {
+        return x + x;
+    }
+    const double ax = Abs(x);
+    if (ax < kTiny) {
+        return x;
+    }
+    const double sign = x < 0.0 ? -1.0 : 1.0;
+    DD v;
+    if (ax <= 1.0) {
+        v = AtanDD({ax, 0.0});
+    } else {
+        const DD inverse = ax > 0x1p60 ? DD{1.0 / ax, 0.0} : Div({1.0, 0.0}, {ax, 0.0});
+        v = Add(kTables.piOver2, Neg(AtanDD(inverse)));
+    }
+    return Decide(
+        v, sign,
+        [](double a) {
+            if (a <= 1.0) {
+                return AtanFixed(Fixed::FromDouble(a), Fixed::FromInt(1));
+            }
+            // a = m 2^e, m in [1, 2): 1/a = (1/m) 2^-e.
+            const FractionParts parts = SplitFraction(a);
+            const Fixed inverse =
+                (Fixed::FromInt(1) / Fixed::FromDouble(parts.fraction)).Scaled(-parts.exponent);
+            return PiOver2() - AtanFixed(inverse, Fixed::FromInt(1));
+        },
+        ax);
+}
+
+}  // namespace quorbit1::math::QUORBIT1_MATH_PATH

@@ -1,0 +1,84 @@
+// e^x, correctly rounded: the fast path in double-double with its rounding test, the accurate
+// path in Fixed where the test cannot decide.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "BitCast.h"
+#include "CrMath.h"
+#include "DoubleDouble.h"
+#include "FastPath.h"
+#include "Fixed.h"
+#include "Tables.h"
+
+#if QUORBIT1_MATH_FMA
+#pragma GCC target("fma")
+#endif
+
+namespace quorbit1::math::QUORBIT1_MATH_PATH {
+
+// x = (128 k' + j) ln2/128 + r with |r| <= ln2/256 < 2^-8.5 (Cody and Waite, with the step in
+// three parts so n times it is exact to 2^-130); e^x = 2^k' 2^(j/128) e^r, e^r by its series to
+// r^9 (the rest below 2^-100), the terms from r^3 on in double: their rounding, 2^-52 of r^3/6,
+// is below 2^-80 of the result, the double-double steps' below 2^-100. The rounding is decided
+// before the scaling by 2^k', which commutes with it while the result is normal; near the ends
+// of the range the accurate path takes over.
+// e^x for x = x.hi + x.lo in [-708, 709], where the result is normal, when the rounding test
+// with a relative error bound of relError decides it.
+bool ExpFast(DD x, double relError, double& out) {
+    if (!(x.hi <= 709.0 && x.hi >= -708.0)) {
+        return false;
+    }
+    const Tables& t = kTables;
+    const double q = x.hi * 0x1.71547652b82fep+7;  // 128 / ln 2
+    const double dn = Nearest(q);
+    const int n = static_cast<int>(dn);
+    const double a = x.hi - dn * t.l1;
+    const DD b = TwoProd(dn, t.l2);
+    const DD s = TwoSum(a, -b.hi);
+    const DD r = TwoSum(s.hi, s.lo - b.lo - dn * t.l3 + x.lo);
+
+    // e^r - 1 = r + r^2/2 + r^3 p(r), p(r) = 1/6 + r/24 + ... to r^9, in double; r^2 exact
+    // from r.hi, with r.hi r.lo for the rest. Then 2^(j/128) (1 + that) = T + T.hi E.hi + the
+    // small products, T.hi E.hi exact and the two large terms summed exactly.
+    const double x1 = r.hi;
+    const double p =
+        1.0 / 6 +
+        x1 * (1.0 / 24 +
+              x1 * (1.0 / 120 +
+                    x1 * (1.0 / 720 + x1 * (1.0 / 5040 + x1 * (1.0 / 40320 + x1 / 362880)))));
+    const DD r2 = TwoProd(x1, x1);
+    const DD h = TwoSum(x1, 0.5 * r2.hi);
+    const DD expm1 = FastTwoSum(h.hi, h.lo + r.lo + (0.5 * r2.lo + x1 * r.lo + r2.hi * x1 * p));
+    const int j = n & 127;
+    const int k = (n - j) / 128;
+    const DD tj = t.exp2[j];
+    const DD prod = TwoProd(tj.hi, expm1.hi);
+    const DD sum = TwoSum(tj.hi, prod.hi);
+    const DD e = TwoSum(sum.hi, sum.lo + (tj.lo + prod.lo + tj.hi * expm1.lo + tj.lo * expm1.hi));
+    if (!RoundsTo(e, Abs(e.hi) * relError, out)) {
+        return false;
+    }
+    out *= PowerOfTwo(k);
+    return true;
+}
+
+double Exp(double x) {
+    if (x != x) {
+        return x + x;
+    }
+    if (x > 750.0) {
+        return kInf;
+    }
+    if (x < -750.0) {
+        return 0.0;
+    }
+    double out = 0;
+    if (ExpFast({x, 0.0}, kFastError, out)) {
+        return out;
+    }
+    int scale = 0;
+    return ExpFixed(x, scale).ToDouble(scale);
+}
+
+}  // namespace quorbit1::math::QUORBIT1_MATH_PATH

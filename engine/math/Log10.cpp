@@ -1,0 +1,35 @@
+// log10 x, correctly rounded: ln x from the logarithm's fast path, times 1/ln 10.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "BitCast.h"
+#include "CrMath.h"
+#include "DoubleDouble.h"
+#include "FastPath.h"
+#include "Fixed.h"
+#include "Tables.h"
+
+#if QUORBIT1_MATH_FMA
+#pragma GCC target("fma")
+#endif
+
+namespace quorbit1::math::QUORBIT1_MATH_PATH {
+
+double Log10(double x) {
+    if (x != x || x == kInf) {
+        return x + x;
+    }
+    if (x <= 0.0) {
+        return x == 0.0 ? -kInf : kNaN;
+    }
+    const Tables& t = kTables;
+    const DD l = Mul(LogDD(x), t.invLn10);
+    double out = 0;
+    if (RoundsTo(l, Abs(l.hi) * kFastError, out)) {
+        return out;
+    }
+    return (LogFixed(x) / Ln10()).ToDouble();
+}
+
+}  // namespace quorbit1::math::QUORBIT1_MATH_PATH

@@ -1,0 +1,143 @@
+// sin x and cos x, correctly rounded, and the quadrant logic tan x shares with them.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "BitCast.h"
+#include "CrMath.h"
+#include "DoubleDouble.h"
+#include "FastPath.h"
+#include "Fixed.h"
+#include "Tables.h"
+
+#if QUORBIT1_MATH_FMA
+#pragma GCC target("fma")
+#endif
+
+namespace quorbit1::math::QUORBIT1_MATH_PATH {
+
+namespace {
+
+// sin r and cos r for |r| <= pi/4 (a little more is fine), relative error below 2^-69:
+// r = a + b with a = j/256 from the tables, b = bh + bl, |bh| <= 2^-9, |bl| <= 2^-53 |r|;
+// sin b - b and cos b - 1 by their series in bh to bh^7 (the rest below 2^-78 of them), in
+// double. So sin r = sa + ca bh + sa (cos bh - 1) + ca (sin bh - bh) + bl (ca - sa bh), and
+// cos r likewise, with ca bh and the first sum exact; what is left out (bl^2, bl bh^2) is below
+// 2^-72 of the result. The rounding of cos bh - 1 (2^-52 of bh^2/2) is the largest error:
+// below 2^-70 of the result, which is at least half of sa for j >= 1.
+void SinCosDD(DD r, DD& sinR, DD& cosR) {
+    const bool negative = r.hi < 0.0;
+    if (negative) {
+        r = Neg(r);
+    }
+    const auto j = static_cast<std::size_t>(Nearest(r.hi * 256.0));
+    const double bh = r.hi - static_cast<double>(j) * 0x1p-8;  // exact
+    const double bl = r.lo;
+    const double b2 = bh * bh;
+    const double sm = bh * b2 * (-1.0 / 6 + b2 * (1.0 / 120 - b2 * (1.0 / 5040)));
+    const double cm = b2 * (-0.5 + b2 * (1.0 / 24 - b2 * (1.0 / 720)));
+    if (j == 0) {
+        sinR = FastTwoSum(bh, bl + sm);
+        cosR = FastTwoSum(1.0, cm - bh * bl);
+    } else {
+        const DD sa = kTables.sinJ[j];
+        const DD ca = kTables.cosJ[j];
+        const DD p = TwoProd(ca.hi, bh);
+        const DD s = TwoSum(sa.hi, p.hi);
+        sinR = FastTwoSum(s.hi, s.lo + (sa.lo + p.lo + ca.lo * bh + sa.hi * cm + ca.hi * sm +
+                                        (ca.hi - sa.hi * bh) * bl));
+        const DD q = TwoProd(sa.hi, bh);
+        const DD c = TwoSum(ca.hi, -q.hi);
+        cosR = FastTwoSum(c.hi, c.lo + (ca.lo - q.lo - sa.lo * bh + ca.hi * cm - sa.hi * sm -
+                                        (sa.hi + ca.hi * bh) * bl));
+    }
+    if (negative) {
+        sinR = Neg(sinR);
+    }
+}
+
+// The quadrant's sign and which of sin r, cos r each function takes: sin x = sin r, cos r,
+// -sin r, -cos r and cos x = cos r, -sin r, -cos r, sin r for quadrants 0..3; tan x is
+// sin r / cos r or -cos r / sin r.
+DD FromQuadrant(Trig which, int quadrant, DD s, DD c) {
+    switch (which) {
+        case Trig::kSin:
+            return quadrant == 0 ? s : quadrant == 1 ? c : quadrant == 2 ? Neg(s) : Neg(c);
+        case Trig::kCos:
+            return quadrant == 0 ? c : quadrant == 1 ? Neg(s) : quadrant == 2 ? Neg(c) : s;
+        case Trig::kTan:
+            break;
+    }
+    return (quadrant & 1) == 0 ? Div(s, c) : Neg(Div(c, s));
+}
+
+// The accurate path's answer, with tan x of a tiny r scaled into Fixed's range first.
+double FromQuadrantFixed(Trig which, int quadrant, const Fixed& r) {
+    const Fixed s = SinFixed(r);
+    const Fixed c = CosFixed(r);
+    if (which != Trig::kTan) {
+        const Fixed& v = (which == Trig::kSin) == ((quadrant & 1) == 0) ? s : c;
+        const bool flip = which == Trig::kSin ? quadrant >= 2 : (quadrant == 1 || quadrant == 2);
+        return (flip ? -v : v).ToDouble();
+    }
+    if ((quadrant & 1) == 0) {
+        return (s / c).ToDouble();
+    }
+    // -cos r / sin r, up to 2^62: with sin r = s' 2^-k, s' in [1/2, 2), it is -(c / s') 2^k.
+    const double approx = Abs(s.ToDouble());
+    int k = 0;
+    while (approx * PowerOfTwo(k) < 0.5) {
+        ++k;
+    }
+    return (-(c / s.Scaled(k))).ToDouble(k);
+}
+
+}  // namespace
+
+double TrigOf(Trig which, double x) {
+    if (x != x) {
+        return x + x;
+    }
+    const double ax = Abs(x);
+    if (ax == std::numeric_limits<double>::infinity()) {
+        return kNaN;
+    }
+    if (ax < kTiny) {
+        return which == Trig::kCos ? 1.0 : x;
+    }
+    // sin and tan are odd, cos even: work with |x| and set the sign at the end.
+    const double sign = which != Trig::kCos && x < 0.0 ? -1.0 : 1.0;
+    constexpr double kPiOver4 = 0x1.921fb54442d18p-1;  // below pi/4
+    DD r{ax, 0.0};
+    int quadrant = 0;
+    if (ax > kPiOver4 && !ReduceWithPiOver2Parts(ax, r, quadrant)) {
+        const Reduced reduced = ReduceWithTwoOverPiBits(ax);
+        quadrant = reduced.quadrant;
+        if (!ReducedDD(reduced, r)) {
+            return kNaN;  // not reached: no double is a multiple of pi/2
+        }
+    }
+    DD s;
+    DD c;
+    SinCosDD(r, s, c);
+    const DD v = FromQuadrant(which, quadrant, s, c);
+    double out = 0;
+    if (RoundsTo(v, Abs(v.hi) * kTrigError, out)) {
+        return sign * out;
+    }
+    if (ax <= kPiOver4) {
+        return sign * FromQuadrantFixed(which, 0, Fixed::FromDouble(ax));
+    }
+    const Reduced reduced = ReduceWithTwoOverPiBits(ax);
+    return sign * FromQuadrantFixed(which, reduced.quadrant, ReducedFixed(reduced));
+}
+
+double Sin(double x) {
+    return TrigOf(Trig::kSin, x);
+}
+
+double Cos(double x) {
+    return TrigOf(Trig::kCos, x);
+}
+
+}  // namespace quorbit1::math::QUORBIT1_MATH_PATH
