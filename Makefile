@@ -93,8 +93,9 @@ format:
 lint: build
 	@scripts/lint.sh $(BUILD_DIR)
 
-# Seeded mutants of engine/ and core/ against the suite without the dialog (MUTANTS=80,
-# MUTANTS_SEED=1 by default); prints the kill rate and every surviving site.
+# Seeded mutants of engine/ (its maths included) and core/ against the suite without the
+# dialog (MUTANTS=80, MUTANTS_SEED=1 by default; MUTANTS_UNDER=engine/math for one folder);
+# prints the kill rate and every surviving site.
 mutants: deps
 	@scripts/mutants.py
 

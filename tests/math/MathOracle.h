@@ -48,19 +48,11 @@ inline bool SameDouble(double a, double b) {
            quorbit1::BitCast<std::uint64_t>(a) == quorbit1::BitCast<std::uint64_t>(b);
 }
 
-// How close f(x) comes to a midpoint between two doubles, in ulps of the result: 0.5 at the
-// farthest, near 0 for the arguments hardest to round. From the value at 256 bits.
-inline double DistanceToMidpoint(MpfrFunction f, double x) {
-    mpfr_set_emin(mpfr_get_emin_min());
-    mpfr_set_emax(mpfr_get_emax_max());
-    mpfr_t a;
-    mpfr_t y;
+// How close a value of 256 bits comes to a midpoint between two doubles, in ulps: 0.5 at the
+// farthest, near 0 for the values hardest to round. y is used up.
+inline double MidpointDistance(mpfr_t y) {
     mpfr_t r;
-    mpfr_init2(a, 53);
-    mpfr_init2(y, 256);
     mpfr_init2(r, 53);
-    mpfr_set_d(a, x, MPFR_RNDN);
-    f(y, a, MPFR_RNDN);
     double d = 0.5;
     if (mpfr_regular_p(y) != 0) {
         mpfr_set(r, y, MPFR_RNDZ);
@@ -71,9 +63,40 @@ inline double DistanceToMidpoint(MpfrFunction f, double x) {
         d = frac < 0 ? -frac : frac;
         d = d > 0.5 ? d - 0.5 : 0.5 - d;
     }
+    mpfr_clear(r);
+    return d;
+}
+
+// How close f(x), or x^y, comes to a midpoint between two doubles, in ulps of the result.
+inline double DistanceToMidpoint(MpfrFunction f, double x) {
+    mpfr_set_emin(mpfr_get_emin_min());
+    mpfr_set_emax(mpfr_get_emax_max());
+    mpfr_t a;
+    mpfr_t y;
+    mpfr_init2(a, 53);
+    mpfr_init2(y, 256);
+    mpfr_set_d(a, x, MPFR_RNDN);
+    f(y, a, MPFR_RNDN);
+    const double d = MidpointDistance(y);
     mpfr_clear(a);
     mpfr_clear(y);
-    mpfr_clear(r);
+    return d;
+}
+
+inline double PowDistanceToMidpoint(double x, double e) {
+    mpfr_set_emin(mpfr_get_emin_min());
+    mpfr_set_emax(mpfr_get_emax_max());
+    mpfr_t a;
+    mpfr_t b;
+    mpfr_t y;
+    mpfr_init2(a, 53);
+    mpfr_init2(b, 53);
+    mpfr_init2(y, 256);
+    mpfr_set_d(a, x, MPFR_RNDN);
+    mpfr_set_d(b, e, MPFR_RNDN);
+    mpfr_pow(y, a, b, MPFR_RNDN);
+    const double d = MidpointDistance(y);
+    mpfr_clears(a, b, y, static_cast<mpfr_ptr>(nullptr));
     return d;
 }
 

@@ -228,6 +228,9 @@ TEST(SpecialValues, AsCDefinesThem) {
 // them, so they take the accurate path.
 TEST(HardCases, AreRoundedCorrectly) {
     for (const auto& row : quorbit1::test::ReadTable("math_hard.tsv")) {
+        if (row.at(0) == "pow") {
+            continue;  // Pow.HardCasesAreRoundedCorrectly
+        }
         const MathFunction& f = Function(row.at(0));
         const double x = std::strtod(row.at(1).c_str(), nullptr);
         const double expected = std::strtod(row.at(2).c_str(), nullptr);
@@ -305,6 +308,66 @@ TEST(Pow, IsRoundedCorrectly) {
         }
     }
     EXPECT_EQ(wrong, 0);
+}
+
+// Pairs whose powers come nearest to a midpoint (Pow.DISABLED_SearchHardCases): rows "pow",
+// x, y, the result.
+TEST(Pow, HardCasesAreRoundedCorrectly) {
+    int rows = 0;
+    for (const auto& row : quorbit1::test::ReadTable("math_hard.tsv")) {
+        if (row.at(0) != "pow") {
+            continue;
+        }
+        ++rows;
+        const double x = std::strtod(row.at(1).c_str(), nullptr);
+        const double y = std::strtod(row.at(2).c_str(), nullptr);
+        const double expected = std::strtod(row.at(3).c_str(), nullptr);
+        EXPECT_TRUE(SameDouble(OraclePow(x, y), expected)) << row.at(1) << " " << row.at(2);
+        for (const quorbit1::math::Path* path : RunnablePaths()) {
+            EXPECT_TRUE(SameDouble(path->pow(x, y), expected))
+                << path->name << " pow " << row.at(1) << " " << row.at(2);
+        }
+    }
+    EXPECT_GT(rows, 4);
+}
+
+// Pairs for the search: bases near 1 with large exponents, wide bases with small ones, and ten
+// to a power, where the exponential's argument is largest and its error bound widest.
+std::pair<double, double> PowArgument(std::mt19937_64& g, long i) {
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    switch (i % 4) {
+        case 0:
+            return {1.0 + (u(g) - 0.5) * std::ldexp(1.0, -static_cast<int>(g() % 30)),
+                    (u(g) - 0.5) * std::ldexp(1.0, static_cast<int>(g() % 40))};
+        case 1:
+            return {std::ldexp(u(g) + 1, static_cast<int>(g() % 200) - 100), (u(g) - 0.5) * 8};
+        case 2:
+            return {10.0, (u(g) - 0.5) * 600};
+        default:
+            return {u(g) * 100, (u(g) - 0.5) * 100};
+    }
+}
+
+TEST(Pow, DISABLED_SearchHardCases) {
+    std::mt19937_64 g(2027);
+    std::vector<std::pair<double, std::pair<double, double>>> best;
+    for (long i = 0, n = Samples(); i < n; ++i) {
+        const auto [x, y] = PowArgument(g, i);
+        const double v = quorbit1::math::Pow(x, y);
+        if (std::isfinite(v) && v != 0) {
+            best.push_back({quorbit1::test::PowDistanceToMidpoint(x, y), {x, y}});
+        }
+        if (best.size() > 4096) {
+            std::sort(best.begin(), best.end());
+            best.resize(8);
+        }
+    }
+    std::sort(best.begin(), best.end());
+    for (std::size_t i = 0; i < std::min<std::size_t>(8, best.size()); ++i) {
+        const auto [x, y] = best[i].second;
+        std::printf("pow\t%a\t%a\t%a\t# %.3g ulp from a midpoint\n", x, y, OraclePow(x, y),
+                    best[i].first);
+    }
 }
 
 TEST(Pow, SpecialValuesAsCDefinesThem) {
