@@ -26,11 +26,11 @@ namespace quorbit1::math::QUORBIT1_MATH_PATH {
 // e^x for x = x.hi + x.lo in [-708, 709], where the result is normal, when the rounding test
 // with a relative error bound of relError decides it.
 bool ExpFast(DD x, double relError, double& out) {
-    if (!(x.hi <= 709.0 && x.hi >= -708.0)) {
+    if (!(x.hi <= kExpNormalHigh && x.hi >= kExpNormalLow)) {
         return false;
     }
     const Tables& t = kTables;
-    const double q = x.hi * 0x1.71547652b82fep+7;  // 128 / ln 2
+    const double q = x.hi * k128OverLn2;
     const double dn = Nearest(q);
     const int n = static_cast<int>(dn);
     const double a = x.hi - dn * t.l1;
@@ -67,10 +67,10 @@ double Exp(double x) {
     if (x != x) {
         return x + x;
     }
-    if (x > 750.0) {
+    if (x > kExpOverflow) {
         return kInf;
     }
-    if (x < -750.0) {
+    if (x < kExpUnderflow) {
         return 0.0;
     }
     double out = 0;

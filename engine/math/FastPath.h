@@ -18,7 +18,17 @@ namespace quorbit1::math::QUORBIT1_MATH_PATH {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kSqrt2 = 0x1.6a09e667f3bcdp+0;  // the double nearest sqrt(2), below it
+constexpr double kSqrt2 = 0x1.6a09e667f3bcdp+0;       // the double nearest sqrt(2), below it
+constexpr double k128OverLn2 = 0x1.71547652b82fep+7;  // 128 / ln 2, rounded
+constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;   // 2 / pi, rounded
+
+// e^x is normal for x in [kExpNormalLow, kExpNormalHigh], which the fast path keeps to; it is
+// infinite above kExpOverflow and 0 below kExpUnderflow, whatever the rounding (the largest
+// double is e^709.78, half the smallest subnormal e^-745.13).
+constexpr double kExpNormalHigh = 0x1.628p+9;  // 709
+constexpr double kExpNormalLow = -0x1.62p+9;   // -708
+constexpr double kExpOverflow = 0x1.77p+9;     // 750
+constexpr double kExpUnderflow = -0x1.77p+9;   // -750
 
 // The fast paths of exp, log and log10 keep their relative error below 2^-76 (see each); the
 // rounding test allows 2^-70, outside it, and sends about one call in 2^17 to the accurate

@@ -117,6 +117,8 @@ Fixed TimesLog(double y, double x) {
 // error grows with |t|: the rounding test allows 2^-70 (2 + |t|). Results that may be exact or
 // midpoints are computed exactly first; the rest of the undecided go to the accurate path.
 double Pow(double x, double y) {
+    constexpr double kOverflow = 0x1.63p+9;    // 710: e^t overflows past 709.78
+    constexpr double kUnderflow = -0x1.75p+9;  // -746: e^t vanishes below -745.13
     if (y == 0.0 || x == 1.0) {
         return 1.0;
     }
@@ -174,14 +176,15 @@ double Pow(double x, double y) {
             return sign * out;
         }
     }
-    // Far outside [-746, 710] the result overflows or vanishes whatever the rounding; inside,
+    // Far outside [kUnderflow, kOverflow] the result overflows or vanishes whatever the
+    // rounding; inside,
     // |y| < 2^63 (|ln x| >= 2^-53 for x != 1), far from where Dekker's product would overflow.
     const DD l = ax == 10.0 ? kTables.ln10 : LogDD(ax);  // ten to a power: ALOG
     const double t0 = l.hi * y;
-    if (t0 > 710.0) {
+    if (t0 > kOverflow) {
         return sign * kInf;
     }
-    if (t0 < -746.0) {
+    if (t0 < kUnderflow) {
         return sign * 0.0;
     }
     const DD t = Mul(l, y);

@@ -24,7 +24,7 @@ namespace {
 // The first 1536 bits of 2/pi, 32 to a word, the first word's leading bit of weight 2^-1:
 // enough for the largest double (2^1024 needs the bits to 2^-1024 for its quadrant) and then
 // 384 more, of which the reduction keeps 288 past the point.
-constexpr std::uint32_t kTwoOverPi[48] = {
+constexpr std::uint32_t kTwoOverPiWords[48] = {
     0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599, 0x3C439041, 0xFE5163AB, 0xDEBBC561,
     0xB7246E3A, 0x424DD2E0, 0x06492EEA, 0x09D1921C, 0xFE1DEB1C, 0xB129A73E, 0xE88235F5, 0x2EBB4484,
     0xE99C7026, 0xB45F7E41, 0x3991D639, 0x835339F4, 0x9C845F8B, 0xBDF9283B, 0x1FF897FF, 0xDE05980F,
@@ -40,12 +40,12 @@ std::uint32_t TwoOverPiBits(int j) {
         return 0;
     }
     if (p < 0) {
-        return kTwoOverPi[0] >> -p;
+        return kTwoOverPiWords[0] >> -p;
     }
     const auto i = static_cast<std::size_t>(p / 32);
     const int s = p % 32;
-    const std::uint32_t next = i + 1 < std::size(kTwoOverPi) ? kTwoOverPi[i + 1] : 0;
-    return s == 0 ? kTwoOverPi[i] : (kTwoOverPi[i] << s) | (next >> (32 - s));
+    const std::uint32_t next = i + 1 < std::size(kTwoOverPiWords) ? kTwoOverPiWords[i + 1] : 0;
+    return s == 0 ? kTwoOverPiWords[i] : (kTwoOverPiWords[i] << s) | (next >> (32 - s));
 }
 
 }  // namespace
@@ -106,7 +106,7 @@ bool ReduceWithPiOver2Parts(double x, DD& r, int& quadrant) {
         return false;
     }
     const Tables& t = kTables;
-    const double k = Nearest(x * 0x1.45f306dc9c883p-1);  // 2/pi
+    const double k = Nearest(x * kTwoOverPi);
     const auto n = static_cast<int>(k);
     const DD d = TwoSum(x - k * t.pio2[0], -k * t.pio2[1]);
     const DD p = TwoProd(k, t.pio2[2]);
