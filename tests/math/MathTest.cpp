@@ -407,6 +407,12 @@ TEST(Pow, SpecialValuesAsCDefinesThem) {
         // Exactly halfway between two doubles: ties to even.
         {3.0, 34.0, 0x1.d9fe779881944p+53},
         {25.0, 11.5, 0x1.52d02c7e14af6p+53},
+        // More roots to odd powers that land halfway: 7^19, 17^13, 9^17, and 5^23 as a fourth
+        // root. Only the exact computation decides them; an approximation would guess.
+        {49.0, 9.5, 0x1.43f9e0d2d93ecp+53},
+        {289.0, 6.5, 0x1.19814a3a69768p+53},
+        {81.0, 8.5, 0x1.d9fe779881944p+53},
+        {625.0, 5.75, 0x1.52d02c7e14af6p+53},
         // A square whose odd part does not fit in 64 bits, which must not wrap around.
         {0x1.724a4d253e58dp+3, 2.0, 0x1.0bcd6e482c802p+7},
         // -ALOG60, one of the answers other machines' libraries got wrong.
