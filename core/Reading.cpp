@@ -67,6 +67,12 @@ int ReadingRecorder::AddText(std::string_view text, bool value) {
     return node;
 }
 
+int ReadingRecorder::AddWritten(int from, int length) {
+    const int node = Add(Node::Kind::kText, from, length);
+    m_nodes.back().written = true;
+    return node;
+}
+
 int ReadingRecorder::Negated(int node) {
     // An empty term is +0, and stays one: -0 behaves as 0 in every step that could follow.
     return node < 0 ? node : Add(Node::Kind::kNegate, node);
@@ -111,6 +117,12 @@ void ReadingRecorder::ScanDone(const ScanStep& step) {
             if (s.pieces == 0 || s.to != step.from || s.slot) {
                 s.pieces += 1;
             }
+            if (step.to - step.from == 1 &&
+                m_equation.m_text[static_cast<std::size_t>(step.from)] == '.') {
+                s.points += 1;
+            } else {
+                s.digits = true;
+            }
             grow();
             break;
         case ScanStep::Kind::kName:
@@ -154,14 +166,12 @@ void ReadingRecorder::Scanned(std::span<const Term> terms) {
         if (s.pieces == 0) {
             continue;
         }
-        const std::string_view written = std::string_view(text).substr(
-            static_cast<std::size_t>(s.from), static_cast<std::size_t>(s.to - s.from));
-        const bool numeral = std::count(written.begin(), written.end(), '.') <= 1 &&
-                             written.find_first_of("0123456789") != std::string::npos;
-        if (s.pieces == 1 && !s.malformed && !s.slot && numeral) {
-            m_at[i] = AddText(written);
+        if (s.pieces == 1 && !s.malformed && !s.slot && s.points <= 1 && s.digits) {
+            m_at[i] = AddWritten(s.from, s.to - s.from);  // a numeral as written
             continue;
         }
+        const std::string_view written = std::string_view(text).substr(
+            static_cast<std::size_t>(s.from), static_cast<std::size_t>(s.to - s.from));
         const double value = terms[i].value;
         const int magnitude = AddText(MagnitudeText(value), true);
         m_at[i] = std::signbit(value) && !std::isnan(value) ? Negated(magnitude) : magnitude;
@@ -287,20 +297,20 @@ std::string ReadingRecorder::Print(int root, std::size_t limit,
     };
     struct Item {
         int node = -1;
-        bool bracketed = false;
-        const char* piece = nullptr;  // written as it is, instead of a node
+        char piece = 0;  // written as it is, instead of a node
     };
     std::vector<Item> todo{{root}};
     todo.reserve(m_nodes.size() / 4 + 16);
     std::string out;
-    out.reserve(std::min(limit, m_texts.size() + 4 * m_nodes.size()) + 4);
+    out.reserve(std::min(limit, m_equation.m_text.size() + m_texts.size() + 4 * m_nodes.size()) +
+                4);
     const auto push = [&](int node, bool bracketed) {
         if (bracketed) {
-            todo.push_back({-1, false, ")"});
+            todo.push_back({-1, ')'});
         }
         todo.push_back({node});
         if (bracketed) {
-            todo.push_back({-1, false, "("});
+            todo.push_back({-1, '('});
         }
     };
     // A number (or an empty term's 0) is written at once; what is left for later goes on the
@@ -318,7 +328,8 @@ std::string ReadingRecorder::Print(int root, std::size_t limit,
         if (n.value && values != nullptr) {
             values->emplace_back(out.size(), static_cast<std::size_t>(n.b));
         }
-        out.append(m_texts, static_cast<std::size_t>(n.a), static_cast<std::size_t>(n.b));
+        out.append(n.written ? m_equation.m_text : m_texts, static_cast<std::size_t>(n.a),
+                   static_cast<std::size_t>(n.b));
     };
     while (!todo.empty()) {
         if (out.size() > limit) {
@@ -328,7 +339,7 @@ std::string ReadingRecorder::Print(int root, std::size_t limit,
         }
         const Item item = todo.back();
         todo.pop_back();
-        if (item.piece != nullptr) {
+        if (item.piece != 0) {
             out += item.piece;
             continue;
         }
@@ -347,7 +358,7 @@ std::string ReadingRecorder::Print(int root, std::size_t limit,
             case Node::Kind::kFunction:
                 out += ReadingFunctionName(n.funcCode);
                 out += '(';
-                todo.push_back({-1, false, ")"});
+                todo.push_back({-1, ')'});
                 if (isNumber(n.a)) {
                     writeNumber(n.a);
                 } else {
@@ -363,18 +374,13 @@ std::string ReadingRecorder::Print(int root, std::size_t limit,
                     const int negated = m_nodes[static_cast<std::size_t>(right)].a;
                     const Binding inner = binding(negated);
                     push(negated, inner == kSum || inner == kSign);
-                    todo.push_back({-1, false, "-"});
+                    todo.push_back({-1, '-'});
                 } else {
                     const bool bracket = n.op == '+'   ? rightBinding == kSum
                                          : n.op == '^' ? rightBinding < kAtom
                                                        : rightBinding <= kSign;
                     push(right, bracket);
-                    static constexpr const char* kOps[] = {"+", "*", "/", "^"};
-                    todo.push_back({-1, false,
-                                    kOps[n.op == '+'   ? 0
-                                         : n.op == '*' ? 1
-                                         : n.op == '/' ? 2
-                                                       : 3]});
+                    todo.push_back({-1, n.op});
                 }
                 if (isNumber(n.a)) {
                     writeNumber(n.a);

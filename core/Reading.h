@@ -104,9 +104,10 @@ private:
     struct Node {
         enum class Kind : unsigned char { kText, kNegate, kFunction, kBinary };
         Kind kind = Kind::kText;
-        char op = 0;         // kBinary
-        bool value = false;  // kText: a value, not a numeral as written
-        int funcCode = 0;    // kFunction
+        char op = 0;           // kBinary
+        bool value = false;    // kText: a value, not a numeral as written
+        bool written = false;  // kText: its number is in the evaluator's text, not m_texts
+        int funcCode = 0;      // kFunction
         // The operand, or the left one, -1 for an empty term, which is +0; kText: where its
         // number starts in m_texts.
         int a = -1;
@@ -117,6 +118,8 @@ private:
         int from = -1;  // the characters of its number and names, [from, to)
         int to = -1;
         int pieces = 0;  // runs of digits and slot names
+        int points = 0;  // decimal points among the digits
+        bool digits = false;
         bool malformed = false;
         bool slot = false;
         bool argumentMinus = false;
@@ -126,6 +129,7 @@ private:
 
     int Add(Node::Kind kind, int a = -1, int b = -1, char op = 0, int funcCode = 0);
     int AddText(std::string_view text, bool value = false);
+    int AddWritten(int from, int length);
     int Negated(int node);
     // values: where it receives the spans of values, or null.
     std::string Print(int node, std::size_t limit,
