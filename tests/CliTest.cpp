@@ -80,6 +80,25 @@ TEST(Faces, ArgumentsAndBatchGiveTheTablesAnswer) {
     }
 }
 
+// The readings' table through --json: the same reading and notes as the module and the dialog.
+TEST(CliTable, Readings) {
+    for (const std::vector<std::string>& row : quorbit1::test::ReadTable("reading.tsv")) {
+        std::vector<std::string> args = {"--json", "--set", "X=2",   "--set", "Y=3",
+                                         "--set",  "Z=5",   "--set", "T=7"};
+        if (row.at(2) == "rad") {
+            args.push_back("--radians");
+        }
+        args.insert(args.end(), {"--", row.at(1)});
+        const nlohmann::json line = nlohmann::json::parse(RunCli(args, {}).out);
+        std::string notes;
+        for (const auto& note : line["readAsNotes"]) {
+            notes += (notes.empty() ? "" : "|") + note.get<std::string>();
+        }
+        EXPECT_EQ(line["readAs"], row.at(3)) << row.at(0);
+        EXPECT_EQ(notes.empty() ? "none" : notes, row.at(4)) << row.at(0);
+    }
+}
+
 // The published schema names the flags the engine's table reports, no more and no fewer, in
 // its order.
 TEST(JsonSchema, NamesTheReportedFlags) {

@@ -673,6 +673,40 @@ private slots:
         }
     }
 
+    // The readings' table in the working window: the same reading as the command line and
+    // the module, with a line for each note.
+    void readingsTable() {
+        CQuorbit1Dlg dlg;
+        dlg.m_calculator.SetSlots({2, 3, 5, 7});
+        Trigger(&dlg, "workingAction");
+        QFile file(QStringLiteral(QUORBIT1_TEST_DATA "/reading.tsv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        int rows = 0;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (line.isEmpty() || line.startsWith('#')) {
+                continue;
+            }
+            const QList<QByteArray> f = line.split('\t');
+            Find<QRadioButton>(&dlg, f[2] == "rad" ? "radiansRadio" : "degreesRadio")->click();
+            TypeAndPress(dlg, QString::fromUtf8(f[1]));
+            const QString text = dlg.WorkingWindow()->PlainText();
+            QVERIFY2(text.contains(QStringLiteral("Read as %1\n").arg(QString::fromUtf8(f[3]))),
+                     f[0].constData());
+            const int notes = f[4] == "none" ? 0 : static_cast<int>(f[4].count('|')) + 1;
+            const qsizetype at = text.indexOf(QStringLiteral("Read as"));
+            const QStringList after = text.mid(at).split(u'\n');
+            // The notes: the lines between the reading and the usual reading's line.
+            int shown = 0;
+            while (shown + 1 < after.size() &&
+                   !after[shown + 1].startsWith(QStringLiteral("Read with"))) {
+                ++shown;
+            }
+            QCOMPARE(shown, notes);
+            ++rows;
+        }
+        QVERIFY(rows > 20);
+    }
+
     void overlongTextIsRefusedNotCut() {
         CQuorbit1Dlg dlg;
         TypeAndPress(dlg, QStringLiteral("2*3"));

@@ -258,3 +258,15 @@ test('every answer comes with its reading, and the rules that changed the text',
   assert.equal(calc.ok('').readAs, undefined);
   assert.equal(calc.working().readAs, undefined);
 });
+
+test('the readings\' table: the same reading and notes as the command line and the dialog', async () => {
+  for (const [name, text, unit, reading, notes] of rows('reading.tsv')) {
+    const c = await fresh();
+    ['X', 'Y', 'Z', 'T'].forEach((letter, i) => c.setSlot(letter, [2, 3, 5, 7][i]));
+    c.setRadians(unit === 'rad');
+    const got = c.ok(text);
+    assert.equal(got.readAs, reading, name);
+    assert.equal(got.readAsNotes.join('|') || 'none', notes, name);
+    c.free();
+  }
+});
