@@ -291,6 +291,8 @@ class Page(unittest.TestCase):
         self.driver.find_element(By.ID, 'clear-button').click()
         self.assertIn('3', self.driver.find_element(By.ID, 'clear-question').text)
         self.driver.find_element(By.ID, 'clear-confirm').click()
+        # The dialog's close event, which clears, is a task of its own after the click.
+        WebDriverWait(self.driver, 5).until(lambda d: self.field('errors') == 'History cleared.')
         self.assertEqual(self.field('errors'), 'History cleared.')
         self.input.clear()
         self.input.send_keys(Keys.ARROW_UP)  # nothing left to recall
