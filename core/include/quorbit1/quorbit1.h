@@ -17,9 +17,9 @@ typedef struct quorbit1_calculator quorbit1_calculator;
 
 /* What quorbit1_ok returns; the errors are negative. */
 enum {
-    QUORBIT1_NO_MESSAGE = 0,    /* evaluated, nothing to say */
-    QUORBIT1_MESSAGE = 1,       /* evaluated, with a message */
-    QUORBIT1_NOT_EVALUATED = 2, /* refused before evaluation: empty, '=', out of memory */
+    QUORBIT1_NO_MESSAGE = 0,      /* evaluated, nothing to say */
+    QUORBIT1_MESSAGE = 1,         /* evaluated, with a message */
+    QUORBIT1_NOT_EVALUATED = 2,   /* refused before evaluation: empty, '=', out of memory */
     QUORBIT1_ERROR_ARGUMENT = -1, /* a NULL calculator, NULL bytes of non-zero length, a length
                                      over PTRDIFF_MAX, a letter that is no slot */
     QUORBIT1_ERROR_MEMORY = -2
