@@ -9,6 +9,7 @@
 #include <string>
 
 #include "BitCast.h"
+#include "Paths.h"
 
 namespace quorbit1::test {
 
@@ -16,7 +17,7 @@ using MpfrFunction = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
 
 struct MathFunction {
     const char* name;
-    double (*ours)(double);
+    double (*quorbit1::math::Path::*ours)(double);  // in each build of the fast paths
     MpfrFunction oracle;
 };
 
@@ -67,37 +68,34 @@ inline double MidpointDistance(mpfr_t y) {
     return d;
 }
 
-// How close f(x), or x^y, comes to a midpoint between two doubles, in ulps of the result.
-inline double DistanceToMidpoint(MpfrFunction f, double x) {
+// How close the value that compute(y, a, b) leaves in y at 256 bits, from the doubles a and b,
+// comes to a midpoint between two doubles, in ulps of the result.
+template <class Compute>
+double DistanceOfValue(double a, double b, Compute compute) {
     mpfr_set_emin(mpfr_get_emin_min());
     mpfr_set_emax(mpfr_get_emax_max());
-    mpfr_t a;
+    mpfr_t x;
+    mpfr_t e;
     mpfr_t y;
-    mpfr_init2(a, 53);
+    mpfr_inits2(53, x, e, static_cast<mpfr_ptr>(nullptr));
     mpfr_init2(y, 256);
-    mpfr_set_d(a, x, MPFR_RNDN);
-    f(y, a, MPFR_RNDN);
+    mpfr_set_d(x, a, MPFR_RNDN);
+    mpfr_set_d(e, b, MPFR_RNDN);
+    compute(y, x, e);
     const double d = MidpointDistance(y);
-    mpfr_clear(a);
-    mpfr_clear(y);
+    mpfr_clears(x, e, y, static_cast<mpfr_ptr>(nullptr));
     return d;
 }
 
+// How close f(x), or x^e, comes to a midpoint between two doubles, in ulps of the result.
+inline double DistanceToMidpoint(MpfrFunction f, double x) {
+    return DistanceOfValue(x, 0.0,
+                           [f](mpfr_ptr y, mpfr_srcptr a, mpfr_srcptr) { f(y, a, MPFR_RNDN); });
+}
+
 inline double PowDistanceToMidpoint(double x, double e) {
-    mpfr_set_emin(mpfr_get_emin_min());
-    mpfr_set_emax(mpfr_get_emax_max());
-    mpfr_t a;
-    mpfr_t b;
-    mpfr_t y;
-    mpfr_init2(a, 53);
-    mpfr_init2(b, 53);
-    mpfr_init2(y, 256);
-    mpfr_set_d(a, x, MPFR_RNDN);
-    mpfr_set_d(b, e, MPFR_RNDN);
-    mpfr_pow(y, a, b, MPFR_RNDN);
-    const double d = MidpointDistance(y);
-    mpfr_clears(a, b, y, static_cast<mpfr_ptr>(nullptr));
-    return d;
+    return DistanceOfValue(
+        x, e, [](mpfr_ptr y, mpfr_srcptr a, mpfr_srcptr b) { mpfr_pow(y, a, b, MPFR_RNDN); });
 }
 
 }  // namespace quorbit1::test
