@@ -1,11 +1,12 @@
 #include "Reading.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "Functions.h"
+#include "NumberText.h"
 #include "TextTemplate.h"
 
 namespace quorbit1 {
@@ -16,23 +17,32 @@ constexpr std::size_t kPlacesShown = 3;   // per rule; the rest are "…"
 constexpr std::size_t kPlaceLength = 40;  // characters of a place's expression, then "…"
 constexpr const char* kEllipsis = "\u2026";
 
-// The shortest text that reads back as exactly this value, without its sign.
+// The shortest of the answer's forms, to 15, 16 or 17 digits, that reads back as exactly this
+// value, without its sign.
 std::string MagnitudeText(double value) {
     const double magnitude = std::fabs(value);
-    if (std::isinf(magnitude)) {
-        return "inf";
-    }
-    if (std::isnan(magnitude)) {
-        return "nan";
-    }
-    char text[40];
+    std::string text;
     for (int digits = 15;; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, magnitude);
-        if (digits == 17 || std::strtod(text, nullptr) == magnitude) {
+        text.clear();
+        AppendNumberText(text, magnitude, digits);
+        if (digits == 17 || !std::isfinite(magnitude) ||
+            std::strtod(text.c_str(), nullptr) == magnitude) {
             return text;
         }
     }
 }
+
+// The function names as the engine spells them (FunctionName), in lower case.
+constexpr auto kLowerNames = [] {
+    std::array<std::array<char, 5>, kFunctionCount + 1> names{};
+    for (int code = 0; code <= kFunctionCount; ++code) {
+        const char* name = FunctionName(code);
+        for (std::size_t i = 0; name[i] != '\0'; ++i) {
+            names[static_cast<std::size_t>(code)][i] = static_cast<char>(name[i] | 0x20);
+        }
+    }
+    return names;
+}();
 
 // How tightly a node binds, for the brackets of the one around it.
 enum Binding : int { kSum = 1, kProduct = 2, kSign = 3, kPower = 4, kAtom = 5 };
@@ -40,9 +50,9 @@ enum Binding : int { kSum = 1, kProduct = 2, kSign = 3, kPower = 4, kAtom = 5 };
 }  // namespace
 
 std::string_view ReadingFunctionName(int funcCode) {
-    static constexpr std::string_view kNames[] = {"",     "sin", "cos", "tan",  "asin", "acos",
-                                                  "atan", "log", "ln",  "alog", "aln"};
-    return funcCode >= 0 && funcCode <= kFunctionCount ? kNames[funcCode] : "?";
+    return funcCode >= 0 && funcCode <= kFunctionCount
+               ? std::string_view(kLowerNames[static_cast<std::size_t>(funcCode)].data())
+               : "?";
 }
 
 std::string ReadingNoteText(const ReadingNote& note) {
