@@ -10,9 +10,7 @@
 #include "Fixed.h"
 #include "Tables.h"
 
-#if QUORBIT1_MATH_FMA
-#pragma GCC target("fma")
-#endif
+QUORBIT1_MATH_TARGET
 
 namespace quorbit1::math::QUORBIT1_MATH_PATH {
 

@@ -1,9 +1,6 @@
 // What the fast paths' files share, in the namespace of the build being compiled (Paths.h):
 // their constants, the logarithm and exponential the power is made of, and the reductions and
-// quadrant logic of the trigonometric functions. Each file turns the fused multiply-add on
-// after its includes, in the fused build: so the functions it defines, and only they, may use
-// it, while the headers' inline functions stay built for every processor, wherever the linker
-// takes them from.
+// quadrant logic of the trigonometric functions.
 #pragma once
 
 #include <array>
@@ -13,6 +10,16 @@
 #include "DoubleDouble.h"
 #include "Fixed.h"
 #include "Paths.h"
+
+// Each file writes QUORBIT1_MATH_TARGET after its includes: in the fused build it turns the
+// fused multiply-add on there, so the functions the file defines, and only they, may use it,
+// while the headers' inline functions stay built for every processor, wherever the linker takes
+// them from. Only GCC builds the fused path; clang (the linter) reads it without the target.
+#if QUORBIT1_MATH_FMA && !defined(__clang__)
+#define QUORBIT1_MATH_TARGET _Pragma("GCC target(\"fma\")")
+#else
+#define QUORBIT1_MATH_TARGET
+#endif
 
 namespace quorbit1::math::QUORBIT1_MATH_PATH {
 
