@@ -1,6 +1,7 @@
 #include "Working.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 
@@ -119,6 +120,87 @@ std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount
         std::snprintf(line, sizeof line, "  ... %d more passes not shown\n",
                       passCount - stages.back().pass);
         out += line;
+    }
+    return out;
+}
+
+std::string WorkingPlainText(const WorkingView& view, Translator translate) {
+    constexpr const char* kWindow = "quorbit1::CWorkingWindow";
+    constexpr const char* kWorking = "quorbit1::Working";
+    const auto tr = [&](const char* context, const char* source,
+                        std::initializer_list<std::string_view> args) {
+        return FillTemplate(translate(context, source), args);
+    };
+    const std::string message =
+        view.message.empty() ? std::string() : translate("quorbit1::Message", view.message.c_str());
+    std::string out =
+        tr(kWindow, "%1 in %2",
+           {view.shownText,
+            translate(kWindow,
+                      view.angleMode == AngleMode(AngleUnit::kRadians) ? "radians" : "degrees")});
+    out += '\n';
+    if (!view.evaluated) {
+        return out + tr(kWindow, "Not evaluated: %1", {message}) + '\n';
+    }
+    out += tr(kWindow, "Answer: %1", {view.answer});
+    out += message.empty() ? "\n" : " (" + message + ")\n";
+    out += tr(kWindow, "Read as %1", {ShownText(view.reading.text)}) + '\n';
+    for (const ReadingNote& note : view.reading.notes) {
+        out += "  " + tr(kWorking, RuleInfo(note.rule).words, {note.places}) + '\n';
+    }
+    if (view.usual.ok) {
+        out += tr(kWindow, "Read with the usual precedence it would give %1.",
+                  {AnswerText(view.usual.value)});
+    } else {
+        std::string why = tr(kWorking, UsualRefusalWords(view.usual.refusal), {view.usual.subject});
+        if (view.usual.position != 0) {
+            why = tr(kWorking, kUsualRefusalAt, {why, std::to_string(view.usual.position)});
+        }
+        out += tr(kWindow, "Read with the usual precedence it is not an expression (%1).", {why});
+    }
+    out += '\n';
+
+    std::array<std::string, kWorkingColumns.size()> headings;
+    std::size_t width[kWorkingColumns.size()] = {5, 3, 20, 8, 5, 5};
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        headings[i] = translate(kWindow, kWorkingColumns[i]);
+        width[i] = std::max(width[i], CharacterCount(headings[i]));
+    }
+    // One line of a stage: each field left-justified in its column, in characters.
+    const auto row = [&](const char* mark, const std::array<std::string, 6>& fields) {
+        std::string line = mark;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            line += fields[i];
+            line.append(width[i] + 1 - std::min(width[i], CharacterCount(fields[i])), ' ');
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        return line + '\n';
+    };
+    for (const WorkingStage& stage : view.stages) {
+        const StageTitleTemplate title = TitleOf(stage);
+        std::string args[3];
+        for (std::size_t i = 0; i < title.args.size(); ++i) {
+            args[i] = std::to_string(title.args[i]);
+        }
+        out += '\n' + tr(kWorking, title.text, {args[0], args[1], args[2]}) + '\n';
+        out += row("  ", headings);
+        for (std::size_t i = 0; i < stage.terms.size(); ++i) {
+            const Term& t = stage.terms[i];
+            out += row(stage.changed[i] ? "* " : "  ",
+                       {std::to_string(i), t.op == '\0' ? std::string() : std::string(1, t.op),
+                        AnswerText(t.value), TermFunctionName(t), std::to_string(t.openParens),
+                        std::to_string(t.closeParens)});
+        }
+        if (stage.termCount > stage.terms.size()) {
+            out += tr(kWindow, "... %1 more terms not shown",
+                      {std::to_string(stage.termCount - stage.terms.size())}) +
+                   '\n';
+        }
+    }
+    if (!view.stages.empty() && view.passCount > view.stages.back().pass) {
+        out += tr(kWindow, "... %1 more passes not shown",
+                  {std::to_string(view.passCount - view.stages.back().pass)}) +
+               '\n';
     }
     return out;
 }

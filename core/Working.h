@@ -91,6 +91,14 @@ const char* TermFunctionName(const Term& term);
 // '*' in front of each term the pass changed.
 std::string FormatWorking(const std::vector<WorkingStage>& stages, int passCount);
 
+// The whole working as plain text lines for a face without rich text (the Windows window): the
+// text and unit, the answer or why there is none, the reading and its notes, what the usual
+// reading makes of the text, then each stage's table with its translated column headings and a
+// '*' before each term the pass changed. translate(context, source) gives a text in the user's
+// language, looked up as the dialog's working window looks it up.
+using Translator = std::string (*)(const char* context, const char* source);
+std::string WorkingPlainText(const WorkingView& view, Translator translate);
+
 // The heading of one stage as a template with its numbers, "pass %1: started at term %2, swept
 // terms %3 to %2" and {2, 4, 2}: what the dialog's and the page's translations are keyed by, in
 // the context "quorbit1::Working".

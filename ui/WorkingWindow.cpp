@@ -12,6 +12,7 @@
 
 #include "Messages.h"
 #include "NumberText.h"
+#include "Placement.h"
 #include "TextTemplate.h"
 
 namespace quorbit1 {
@@ -57,59 +58,11 @@ CWorkingWindow::CWorkingWindow(QWidget* parent) : QDialog(parent) {
 
 QRect PlaceBeside(const QRect& calculator, QSize wanted, const QRect& screen, QSize smallest,
                   int gap) {
-    wanted = wanted.boundedTo(screen.size());
-    // Room in pixels on each side, between the calculator (and the gap) and the screen's edge.
-    const int right = screen.right() - calculator.right() - gap;
-    const int left = calculator.left() - screen.left() - gap;
-    const int below = screen.bottom() - calculator.bottom() - gap;
-    const int above = calculator.top() - screen.top() - gap;
-    const int top =
-        std::clamp(calculator.top(), screen.top(), screen.bottom() + 1 - wanted.height());
-    const int leftEdge =
-        std::clamp(calculator.left(), screen.left(), screen.right() + 1 - wanted.width());
-    const auto atRight = [&](int width) {
-        return QRect(calculator.right() + 1 + gap, top, width, wanted.height());
-    };
-    const auto atLeft = [&](int width) {
-        return QRect(calculator.left() - gap - width, top, width, wanted.height());
-    };
-    const auto atBottom = [&](int height) {
-        return QRect(leftEdge, calculator.bottom() + 1 + gap, wanted.width(), height);
-    };
-    const auto atTop = [&](int height) {
-        return QRect(leftEdge, calculator.top() - gap - height, wanted.width(), height);
-    };
-    if (right >= wanted.width()) {
-        return atRight(wanted.width());
-    }
-    if (left >= wanted.width()) {
-        return atLeft(wanted.width());
-    }
-    if (below >= wanted.height()) {
-        return atBottom(wanted.height());
-    }
-    if (above >= wanted.height()) {
-        return atTop(wanted.height());
-    }
-    // Narrower beside it while its columns still fit, else lower above or below it: a window
-    // that scrolls down reads better than one that cuts its columns.
-    if (std::max(right, left) >= smallest.width()) {
-        return right >= left ? atRight(right) : atLeft(left);
-    }
-    if (std::max(below, above) >= smallest.height()) {
-        return below >= above ? atBottom(below) : atTop(above);
-    }
-    // Smaller still, on the roomiest side, rather than over the fields it explains.
-    constexpr int kLeast = 120;
-    const int across = std::max(right, left) * wanted.height();
-    const int along = std::max(below, above) * wanted.width();
-    if (std::max(right, left) >= kLeast && across >= along) {
-        return right >= left ? atRight(right) : atLeft(left);
-    }
-    if (std::max(below, above) >= kLeast) {
-        return below >= above ? atBottom(below) : atTop(above);
-    }
-    return QRect(screen.right() + 1 - wanted.width(), top, wanted.width(), wanted.height());
+    const auto box = [](const QRect& r) { return ScreenBox{r.x(), r.y(), r.width(), r.height()}; };
+    const ScreenBox place =
+        quorbit1::PlaceBeside(box(calculator), {wanted.width(), wanted.height()}, box(screen),
+                              {smallest.width(), smallest.height()}, gap);
+    return {place.x, place.y, place.width, place.height};
 }
 
 QSize CWorkingWindow::SmallestSize() const {

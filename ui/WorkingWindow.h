@@ -37,12 +37,7 @@ private:
     QTextBrowser* m_browser = nullptr;
 };
 
-// Where a window of the wanted frame size goes beside the calculator's frame on a screen's
-// available area: to the right where it fits whole, else to the left, else below, else above.
-// Where none has room for the whole of it, it goes beside the calculator made narrower down to
-// the smallest width, else above or below it made lower down to the smallest height, else on
-// the roomiest side smaller still; only when no side has room at all may it cover the
-// calculator.
+// Where the working window goes beside the calculator (core's PlaceBeside), in Qt's rectangles.
 QRect PlaceBeside(const QRect& calculator, QSize wanted, const QRect& screen, QSize smallest,
                   int gap = 8);
 
