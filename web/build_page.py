@@ -14,26 +14,10 @@ import json
 import re
 import shutil
 import sys
-import xml.etree.ElementTree as ET
 from pathlib import Path
 
-
-def strings(ts_dir):
-    """{language: {"context|source": translation}} for every finished translation."""
-    tables = {}
-    for ts in sorted(ts_dir.glob('quorbit1_*.ts')):
-        lang = ts.stem.split('_', 1)[1]
-        table = {}
-        for context in ET.parse(ts).getroot().iter('context'):
-            name = context.findtext('name')
-            for message in context.iter('message'):
-                translation = message.find('translation')
-                if translation is None or translation.get('type') in ('unfinished', 'obsolete',
-                                                                       'vanished'):
-                    continue
-                table[f"{name}|{message.findtext('source')}"] = translation.text or ''
-        tables[lang] = table
-    return tables
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / 'ui' / 'translations'))
+from ts_strings import strings  # noqa: E402
 
 
 def sha256(text):
