@@ -72,17 +72,24 @@ test-wasm: wasm-build
 serve-web: web
 	@cd build/wasm/web/site && /usr/bin/python3 -m http.server --bind 127.0.0.1 8000
 
-# quorbit1-cli for 64-bit Windows, cross-built with mingw-w64, and its release zip
-# build/windows/quorbit1-<version>-windows-x64.zip.
-windows:
+# The Windows programs, quorbit1.exe (the window) and quorbit1-cli.exe, cross-built with
+# mingw-w64 for x64 and x86, each architecture's zip and installer:
+# build/windows{,-x86}/quorbit1-<version>-windows-{x64,x86}{.zip,-setup.exe}.
+WINDOWS_PRESETS := windows windows-x86
+windows: web
 	@scripts/deps.sh windows
-	@cmake --preset windows >/dev/null
-	@scripts/build.sh windows
-	@cd build/windows && cpack >/dev/null && echo "build/windows/$$(ls *.zip)"
+	@for preset in $(WINDOWS_PRESETS); do \
+	  cmake --preset $$preset -DQUORBIT1_PAGE=$(CURDIR)/build/wasm/web/site/quorbit1.html \
+	    >/dev/null && scripts/build.sh $$preset && scripts/build.sh $$preset quorbit1_installer && \
+	  (cd build/$$preset && cpack >/dev/null) && ls build/$$preset/*.zip build/$$preset/*-setup.exe \
+	  || exit 1; \
+	done
 
-# The Windows suites under Wine, and the Windows program's output against this build's.
+# The Windows suites under Wine, the console program's output against this build's, and the
+# window, its zip and installer used as a person would, on a virtual display, for both
+# architectures.
 test-windows: windows build
-	@tests/windows/run.sh $(BUILD_DIR)/cli/quorbit1-cli build/windows
+	@tests/windows/run.sh $(BUILD_DIR)/cli/quorbit1-cli build/windows build/windows-x86
 
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)

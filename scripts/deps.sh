@@ -12,8 +12,12 @@ wasm)
   command -v npm >/dev/null || packages+=(npm)
   ;;
 windows)
-  packages=(cmake g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 googletest
-    libcli11-dev nlohmann-json3-dev python3)
+  # Both architectures' compilers, Wine for both (wine32 needs the i386 architecture), NSIS for
+  # the installer, and a virtual display with xdotool, xclip and ImageMagick's import to use the
+  # window as a person would and photograph it.
+  packages=(cmake g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev g++-mingw-w64-i686-posix
+    mingw-w64-i686-dev wine wine64 wine32:i386 nsis googletest libcli11-dev nlohmann-json3-dev
+    python3 xvfb xauth xdotool xclip imagemagick)
   ;;
 *) packages=(
   build-essential cmake pkg-config
@@ -35,13 +39,19 @@ done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 cmd="apt-get install -y --no-install-recommends ${missing[*]}"
+# A package of another architecture (wine32:i386) needs that architecture added first.
+arch=""
+if [[ " ${missing[*]}" == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  arch="dpkg --add-architecture i386"
+fi
 if [[ $(id -u) -ne 0 ]]; then
   echo "Missing Debian packages. Install them with:" >&2
-  echo "  sudo apt-get update && sudo $cmd" >&2
+  echo "  ${arch:+sudo $arch && }sudo apt-get update && sudo $cmd" >&2
   exit 1
 fi
 echo "Installing missing packages: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+[[ -z "$arch" ]] || $arch
 apt-get update -qq
 # shellcheck disable=SC2086
 $cmd -qq

@@ -227,7 +227,8 @@ void CQuorbit1Dlg::InitCommon() {
     if (HMENU sysMenu = GetSystemMenu(m_hWnd, FALSE); sysMenu != nullptr && about[0] != L'\0') {
         AppendMenuW(sysMenu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(sysMenu, MF_STRING, IDM_ABOUTBOX, TrW(kContext, Narrow(about).c_str()).c_str());
-        AppendMenuW(sysMenu, MF_STRING, IDM_CLEARHISTORY, TrW(kContext, "&Clear History").c_str());
+        // Without an access key: the system menu's Close has C.
+        AppendMenuW(sysMenu, MF_STRING, IDM_CLEARHISTORY, TrW(kContext, "Clear History").c_str());
     }
     const UINT dpi = GetDpiForWindow(m_hWnd);
     const auto load = [&](int metric) {
