@@ -14,10 +14,10 @@ wasm)
 windows)
   # Both architectures' compilers, Wine for both (wine32 needs the i386 architecture), NSIS for
   # the installer, and a virtual display with xdotool, xclip and ImageMagick's import to use the
-  # window as a person would and photograph it.
+  # window as a person would and photograph it, with the fonts Wine draws it in.
   packages=(cmake g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev g++-mingw-w64-i686-posix
     mingw-w64-i686-dev wine wine64 wine32:i386 nsis googletest libcli11-dev nlohmann-json3-dev
-    python3 xvfb xauth xdotool xclip imagemagick)
+    python3 xvfb xauth xdotool xclip imagemagick fonts-wine)
   ;;
 *) packages=(
   build-essential cmake pkg-config

@@ -2,16 +2,19 @@
 // precedence that is shown beside the calculator's own answer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "NumberText.h"
 #include "TestSupport.h"
 #include "UsualReading.h"
+#include "Calculator.h"
 #include "Working.h"
 
 using namespace quorbit1;
@@ -134,3 +137,101 @@ TEST(UsualReading, NumeralsReadAsStrtodReadsThem) {
 }
 
 }  // namespace
+
+namespace {
+
+// A translator that marks every text it is asked for, and makes the column headings long, as
+// a language may.
+std::string Marked(const char* context, const char* source) {
+    const std::string s = source;
+    if (std::string(context) == "quorbit1::CWorkingWindow" &&
+        (s == "term" || s == "op" || s == "value" || s == "function")) {
+        return "<" + s + s + ">";
+    }
+    return "[" + s + "]";
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    EXPECT_EQ(start, text.size()) << "the last line ends with a newline";
+    return lines;
+}
+
+}  // namespace
+
+TEST(WorkingPlainText, SaysWhatTheWindowShowsInTheUsersWords) {
+    struct Row {
+        const char* text;
+        bool radians;
+        std::vector<const char*> wanted;  // lines, in order, among the text's
+    };
+    const Row rows[] = {
+        {"2*3+4", false,
+         {"[2*3+4 in [degrees]]", "[Answer: 14]", "[Read as 2*(3+4)]",
+          "[Read with the usual precedence it would give 10.]", "", "[after the scan]", "",
+          "[pass 1: started at term 2, swept terms 0 to 2]"}},
+        {"0*5", true,
+         {"[0*5 in [radians]]", "[Answer: 5]", "[Read as 5]",
+          "  [0* left out: a zero left factor is an empty slot]"}},
+        {"2*(3", false,
+         {"[Answer: 6] ([Unbalanced Parentheses])",
+          "[Read with the usual precedence it is not an expression ([[')' expected] at position "
+          "5]).]"}},
+        {"x=1", false, {"[x=1 in [degrees]]", "[Not evaluated: [= is not supported. Restructure.]]"}},
+    };
+    for (const Row& row : rows) {
+        Calculator calc;
+        calc.SetUnit(row.radians ? AngleUnit::kRadians : AngleUnit::kDegrees);
+        calc.Ok(row.text);
+        const std::vector<std::string> lines = Lines(WorkingPlainText(calc.Working(), Marked));
+        std::size_t at = 0;
+        for (const char* want : row.wanted) {
+            while (at < lines.size() && lines[at] != want) {
+                ++at;
+            }
+            EXPECT_LT(at, lines.size()) << row.text << ": no line \"" << want << "\" in order";
+        }
+    }
+}
+
+TEST(WorkingPlainText, ColumnsLineUpUnderTheirTranslatedHeadings) {
+    Calculator calc;
+    calc.Ok("2*3+4");
+    const std::vector<std::string> lines = Lines(WorkingPlainText(calc.Working(), Marked));
+    const auto heading = std::find(lines.begin(), lines.end(),
+                                   "  <termterm> <opop> <valuevalue>         "
+                                   "<functionfunction> [open] [close]");
+    ASSERT_NE(heading, lines.end());
+    // The rows after it: a changed term marked, each value starting under its heading.
+    const std::size_t valueColumn = heading->find("<valuevalue>");
+    for (auto row = heading + 1; row != lines.end() && !row->empty(); ++row) {
+        EXPECT_EQ(row->find_first_not_of(' ', 2), 2u) << *row;
+        EXPECT_NE((*row)[valueColumn], ' ') << *row;
+        EXPECT_EQ((*row)[valueColumn - 1], ' ') << *row;
+    }
+    const auto pass = std::find(lines.begin(), lines.end(),
+                                "[pass 1: started at term 2, swept terms 0 to 2]");
+    ASSERT_NE(pass, lines.end());
+    EXPECT_EQ((pass + 2)->substr(0, 6), "* 0   ") << "the changed term 0, marked";
+}
+
+TEST(WorkingPlainText, NamesWhatItDoesNotShow) {
+    // 70 bracket levels and 140 terms: more stages and terms than a reader is shown.
+    Calculator calc;
+    std::string text;
+    for (int i = 0; i < 70; ++i) {
+        text += "(1+";
+    }
+    text += "1" + std::string(70, ')');
+    for (int i = 0; i < 70; ++i) {
+        text += "+1";
+    }
+    calc.Ok(text);
+    const std::string plain = WorkingPlainText(calc.Working(kShownStages, kShownTerms), Marked);
+    EXPECT_NE(plain.find("\n[... 81 more terms not shown]\n"), std::string::npos);
+    EXPECT_NE(plain.find("\n[... 12 more passes not shown]\n"), std::string::npos);
+}
