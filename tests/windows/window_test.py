@@ -158,6 +158,15 @@ class Session:
                      check_rc=True)
         return path.read_bytes()
 
+    def wait_for_screen(self, before, wanted, seconds=8):
+        """Pixels changed since before, once wanted(changed) or the time is up."""
+        end = time.monotonic() + seconds
+        while True:
+            time.sleep(0.3)
+            changed = self.differs(before, self.screen())
+            if wanted(changed) or time.monotonic() > end:
+                return changed
+
     def differs(self, before, after):
         """Pixels that differ between two screens: a caret blinks in a few, a window is more."""
         a, b = self.work / 'a.png', self.work / 'b.png'
@@ -243,25 +252,24 @@ def check_windows_open_and_close(s):
     """About, help, Variables, Show Working and the system menu's About, by their keys."""
     # Wine's desktop shows the window inactive until a window of its own closes: one round
     # first, so that the screens before and after each check differ only by the dialog.
+    before = s.screen()
     s.key('alt+h')
-    time.sleep(0.7)
+    s.wait_for_screen(before, lambda n: n > 2000)
     s.key('Escape')
-    time.sleep(0.7)
+    time.sleep(1)
     for keys, name in [(['alt+b'], 'About (menu)'), (['alt+h'], 'A Little Help'),
                        (['F1'], 'A Little Help (F1)'), (['alt+space', 'a'], 'About (system menu)')]:
         before = s.screen()
         s.key(*keys)
-        time.sleep(0.7)
-        opened = s.screen()
+        changed = s.wait_for_screen(before, lambda n: n > 2000)
         s.key('Escape')
-        time.sleep(0.7)
-        closed = s.screen()
-        changed, left = s.differs(before, opened), s.differs(before, closed)
+        left = s.wait_for_screen(before, lambda n: n < 400)
         check(changed > 2000 and left < 400,
               f'{name} opens ({changed} pixels changed) and closes ({left} left changed)')
     # Variables: X is selected, so typing replaces it.
+    before = s.screen()
     s.key('alt+v')
-    time.sleep(0.7)
+    s.wait_for_screen(before, lambda n: n > 2000)
     s.type('2')
     s.key('Return')
     got = s.evaluate('x^3')
@@ -269,24 +277,28 @@ def check_windows_open_and_close(s):
     s.evaluate('2*3+4')
     before = s.screen()
     s.key('alt+w')
-    time.sleep(1)
-    check(s.differs(before, s.screen()) > 20000, 'Show Working opens a window')
+    check(s.wait_for_screen(before, lambda n: n > 20000) > 20000, 'Show Working opens a window')
+
+
+def ask_to_clear(s):
+    """The form's menu from the keyboard (on the focused OK button), then Clear History."""
+    before = s.screen()
+    s.key('shift+F10')
+    s.wait_for_screen(before, lambda n: n > 500)
+    menu = s.screen()
+    s.key('c')
+    s.wait_for_screen(menu, lambda n: n > 2000)
 
 
 def check_clear_history(s):
     count = len(s.history() or [])
-    # The form's menu from the keyboard on the focused OK button: Clear History, then the
-    # question's OK (Cancel is its default).
-    s.key('alt+d', 'Tab', 'shift+F10')
-    time.sleep(0.5)
-    s.key('c')
-    time.sleep(0.7)
+    # Clear History, then the question's OK (Cancel is its default).
+    s.key('alt+d', 'Tab')
+    ask_to_clear(s)
     s.key('Escape')  # the question's Cancel: nothing goes
     check(len(s.history() or []) == count and count > 0, 'Clear History asks, and Cancel keeps it')
-    s.key('alt+d', 'Tab', 'shift+F10')
-    time.sleep(0.5)
-    s.key('c')
-    time.sleep(0.7)
+    s.key('alt+d', 'Tab')
+    ask_to_clear(s)
     s.key('shift+Tab', 'Return')
     time.sleep(0.5)
     message = s.copy_field('alt+e')
