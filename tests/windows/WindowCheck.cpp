@@ -90,20 +90,19 @@ void CheckTexts(HWND dialog, const std::string& name) {
     }
 }
 
+BOOL CALLBACK FindDialog(HWND w, LPARAM result) {
+    if (w != g_main && IsWindowVisible(w) != FALSE && ClassOf(w) == L"#32770" &&
+        IsWindowEnabled(w) != FALSE) {
+        *reinterpret_cast<HWND*>(result) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The dialog a modal call shows is checked, then closed, from a timer in its own loop.
 void CALLBACK CheckModal(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM result) -> BOOL {
-            if (w != g_main && IsWindowVisible(w) != FALSE && ClassOf(w) == L"#32770" &&
-                IsWindowEnabled(w) != FALSE) {
-                *reinterpret_cast<HWND*>(result) = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&found));
     if (found == nullptr) {
         return;
     }

@@ -25,6 +25,7 @@ namespace quorbit1::windows {
 namespace {
 
 constexpr const char* kContext = "quorbit1::CQuorbit1Dlg";
+constexpr UINT kRelayout = WM_APP + 1;
 
 // A problem with the history goes where a program without a console can put it.
 void Complain(const std::string& problem) {
@@ -164,14 +165,14 @@ INT_PTR CQuorbit1Dlg::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             info->ptMaxTrackSize.y = form.cy;
             return TRUE;
         }
-        case WM_DPICHANGED: {
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            // Windows scales the dialog, its controls and fonts to the new monitor itself; the
+            // fields' widths follow once it has.
+            PostMessageW(m_hWnd, kRelayout, 0, 0);
+            return FALSE;
+        case kRelayout:
             Layout();
             return TRUE;
-        }
         case WM_PAINT:
             if (IsIconic(m_hWnd) != FALSE) {
                 PaintIcon();
@@ -439,6 +440,9 @@ void CQuorbit1Dlg::Recall(int step) {
 void CQuorbit1Dlg::OnShowWorking() {
     if (m_working == nullptr) {
         m_working = std::make_unique<CWorkingWindow>(m_instance, m_hWnd);
+        SendMessageW(m_working->Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+        SendMessageW(m_working->Window(), WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(m_hIconSmall));
     }
     const bool opening = !m_working->IsVisible();
     if (opening) {
