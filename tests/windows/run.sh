@@ -16,7 +16,15 @@ export WINEPREFIX=$(realpath "$build")/wine WINEDEBUG=-all
 mkdir -p "$WINEPREFIX"
 wineserver --persistent
 trap 'wineserver --kill' EXIT
-wineboot --init </dev/null >/dev/null 2>&1
+if ! wineboot --init </dev/null >/dev/null 2>&1; then
+  # A prefix made before wine32 was installed has no 32-bit half, and Wine's own loader, now the
+  # 32-bit one, cannot start in it: it is made again.
+  wineserver --kill
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineserver --persistent
+  wineboot --init </dev/null >/dev/null 2>&1
+fi
 # Now and then Wine loses a test program as it starts (it fails at once, with no output); such
 # a test runs once more, and only a second failure counts.
 ctest --preset windows --repeat until-pass:2

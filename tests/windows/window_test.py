@@ -232,17 +232,26 @@ def check_answers(s, cli, texts, label):
 
 def check_field(s):
     """The offending character selected; a paste beyond the field's limit refused whole."""
-    s.evaluate('12+#3')
-    s.key('ctrl+c')
+    # OK leaves the focus in the expression field with the character selected.
+    s.key('alt+i')
+    s.type('12+#3')
+    s.key('Return', 'ctrl+c')
+    time.sleep(0.5)
     marked = subprocess.run(['xclip', '-selection', 'clipboard', '-o'], env=s.env,
                             stdout=subprocess.PIPE).stdout.decode()
     check(marked == '#', f'the offending character is selected: {marked!r}')
     s.evaluate('1+1')
     subprocess.run(['xclip', '-selection', 'clipboard', '-i'], env=s.env, check=True,
-                   stderr=subprocess.DEVNULL, input=('1+' * 50000 + '12').encode())  # 100,002 characters
+                   stderr=subprocess.DEVNULL, input=('1+' * 50000 + '12').encode())  # 100,002
+    time.sleep(2)  # Wine takes in what another program put on the clipboard a moment later
     s.key('alt+i', 'ctrl+v')
-    time.sleep(1)
-    message, field = s.copy_field('alt+e'), s.copy_field('alt+i')
+    message = ''
+    for _ in range(30):  # a paste that large takes Wine a moment
+        time.sleep(0.5)
+        message = s.copy_field('alt+e')
+        if message:
+            break
+    field = s.copy_field('alt+i')
     check(message == 'An expression of more than 100,000 characters is not taken; nothing was '
                      'evaluated.' and field == '1+1',
           f'a paste of 100,002 characters is refused whole: {message!r}, field {field[:20]!r}')
@@ -364,18 +373,28 @@ def check_history_shared(s, folder, typed):
 
 
 def check_layout(s, checker):
-    for dpi, language in [(96, None), (144, None), (192, None), (96, 'de_DE'), (96, 'fr_FR')]:
+    for dpi, language, place in [(96, None, None), (144, None, None), (192, None, None),
+                                 (96, 'de_DE', None), (96, 'fr_FR', None),
+                                 (96, None, (100, 50, 700)), (96, None, (100, 50, 20)),
+                                 (96, None, (5000, 40, 600))]:
         s.set_dpi(dpi)
         s.forget_place()
+        for name, value in zip(('WindowX', 'WindowY', 'WindowWidth'), place or ()):
+            s.run(['wine', 'reg', 'add', r'HKCU\Software\Quorbit1', '/v', name, '/t', 'REG_DWORD',
+                   '/d', str(value), '/f'])
         report = s.work / 'layout.txt'
         env = dict(s.env, **({'LC_ALL': language + '.UTF-8'} if language else {}))
         s.run(['wine', 'explorer', f'/desktop={DESKTOP},{SCREEN}', str(checker),
                'Z:' + str(report).replace('/', '\\')], env=env, timeout=120)
         lines = report.read_text(encoding='utf-8').splitlines() if report.exists() else []
-        (s.shots / f'layout-{language or "en"}-{dpi}dpi.txt').write_text('\n'.join(lines) + '\n')
+        if not place:
+            (s.shots / f'layout-{language or "en"}-{dpi}dpi.txt').write_text('\n'.join(lines) +
+                                                                            '\n')
+        window = next((line.split()[1:] for line in lines if line.startswith('window ')), [])
         check(bool(lines) and lines[-1] == 'all texts whole' and
-              not any(line.startswith('FAIL') for line in lines),
-              f'layout at {dpi} DPI, {language or "en"}: ' +
+              not any(line.startswith('FAIL') for line in lines) and
+              (not place or place[0] > 1280 or window[:2] == [str(place[0]), str(place[1])]),
+              f'layout at {dpi} DPI, {language or "en"}, left at {place}: ' +
               '; '.join(line for line in lines if not line.startswith('ok ')))
     s.set_dpi(96)
 
@@ -443,6 +462,9 @@ def test_build(cli, build):
             s.evaluate('10 + cos(45)')
             s.screen(f'quorbit1-{arch}-{dpi}dpi.png')
             check(s.stop(), f'{arch} at {dpi} DPI: Escape closes the window')
+            saved = s.run(['wine', 'reg', 'query', r'HKCU\Software\Quorbit1'])
+            check(all(v in saved for v in ('WindowX', 'WindowY', 'WindowWidth')),
+                  f'{arch} at {dpi} DPI: the window\'s place is kept for the user')
         s.set_dpi(96)
 
         s.start(folder / 'quorbit1.exe')
