@@ -31,4 +31,10 @@ ctest --preset windows --repeat until-pass:2
 for b in "${builds[@]}"; do
   "$(dirname "$0")/same_output.sh" "$linux" "$b/cli/quorbit1-cli.exe"
 done
-"$(dirname "$0")/window_test.py" "$linux" "${builds[@]}"
+# The window as a person uses it, one architecture at a time. Wine's desktop now and then
+# drops a key sent in its first moments; a failing architecture runs once more, and only a
+# second failure counts (both runs' findings are printed).
+for b in "${builds[@]}"; do
+  "$(dirname "$0")/window_test.py" "$linux" "$b" ||
+    { echo "window tests of $b: once more"; "$(dirname "$0")/window_test.py" "$linux" "$b"; }
+done
