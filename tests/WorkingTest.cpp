@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "Calculator.h"
 #include "NumberText.h"
 #include "TestSupport.h"
 #include "UsualReading.h"
-#include "Calculator.h"
 #include "Working.h"
 
 using namespace quorbit1;
@@ -170,18 +170,23 @@ TEST(WorkingPlainText, SaysWhatTheWindowShowsInTheUsersWords) {
         std::vector<const char*> wanted;  // lines, in order, among the text's
     };
     const Row rows[] = {
-        {"2*3+4", false,
+        {"2*3+4",
+         false,
          {"[2*3+4 in [degrees]]", "[Answer: 14]", "[Read as 2*(3+4)]",
           "[Read with the usual precedence it would give 10.]", "", "[after the scan]", "",
           "[pass 1: started at term 2, swept terms 0 to 2]"}},
-        {"0*5", true,
+        {"0*5",
+         true,
          {"[0*5 in [radians]]", "[Answer: 5]", "[Read as 5]",
           "  [0* left out: a zero left factor is an empty slot]"}},
-        {"2*(3", false,
+        {"2*(3",
+         false,
          {"[Answer: 6] ([Unbalanced Parentheses])",
           "[Read with the usual precedence it is not an expression ([[')' expected] at position "
           "5]).]"}},
-        {"x=1", false, {"[x=1 in [degrees]]", "[Not evaluated: [= is not supported. Restructure.]]"}},
+        {"x=1",
+         false,
+         {"[x=1 in [degrees]]", "[Not evaluated: [= is not supported. Restructure.]]"}},
     };
     for (const Row& row : rows) {
         Calculator calc;
@@ -213,8 +218,8 @@ TEST(WorkingPlainText, ColumnsLineUpUnderTheirTranslatedHeadings) {
         EXPECT_NE((*row)[valueColumn], ' ') << *row;
         EXPECT_EQ((*row)[valueColumn - 1], ' ') << *row;
     }
-    const auto pass = std::find(lines.begin(), lines.end(),
-                                "[pass 1: started at term 2, swept terms 0 to 2]");
+    const auto pass =
+        std::find(lines.begin(), lines.end(), "[pass 1: started at term 2, swept terms 0 to 2]");
     ASSERT_NE(pass, lines.end());
     EXPECT_EQ((pass + 2)->substr(0, 6), "* 0   ") << "the changed term 0, marked";
 }
