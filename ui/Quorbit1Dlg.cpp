@@ -406,9 +406,7 @@ void CQuorbit1Dlg::OnOK() {
     m_calculator.RecordWorking(m_workingWindow != nullptr && m_workingWindow->isVisible(),
                                kShownStages, kShownTerms);
     m_inputError = 0;
-    // The evaluator works in degrees exactly when the unit is 0, as m_angle holds it.
-    m_calculator.SetUnit(m_angle == AngleMode(AngleUnit::kDegrees) ? AngleUnit::kDegrees
-                                                                   : AngleUnit::kRadians);
+    m_calculator.SetUnit(UnitOfMode(m_angle));
     const Command& command = m_calculator.Ok(text);
     m_errorText = command.outcome.message;
     m_answer = command.outcome.answer;

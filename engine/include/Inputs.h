@@ -15,6 +15,12 @@ constexpr int AngleMode(AngleUnit unit) {
     return static_cast<int>(unit);
 }
 
+// The unit a mode stands for: degrees exactly when it is 0, as the evaluator reads it (a face
+// with no unit chosen, -1, is in radians).
+constexpr AngleUnit UnitOfMode(int mode) {
+    return mode == AngleMode(AngleUnit::kDegrees) ? AngleUnit::kDegrees : AngleUnit::kRadians;
+}
+
 // The name scripts and tables know a unit by.
 constexpr const char* AngleUnitKey(AngleUnit unit) {
     return unit == AngleUnit::kRadians ? "radians" : "degrees";

@@ -36,12 +36,6 @@ void Fail(const std::string& what) {
     ++g_failures;
 }
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 // Each static text, button and radio button shows its whole text within its rectangle.
 void CheckTexts(HWND dialog, const std::string& name) {
     const UINT dpi = GetDpiForWindow(dialog);

@@ -15,32 +15,17 @@ namespace quorbit1::windows {
 
 namespace {
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG: {
-            TranslateWindow(dialog, "CAboutDlg");
-            const std::string version =
-                FillTemplate(Tr("quorbit1::CAboutDlg", "Quorbit1 Version %1"), {kVersion});
-            SetDlgItemTextW(dialog, IDC_VERSION, Wide(version).c_str());
-            FitTexts(dialog);
-            return TRUE;
-        }
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-                EndDialog(dialog, LOWORD(wParam));
-                return TRUE;
-            }
-            break;
-        default:
-            break;
-    }
-    return FALSE;
-}
-
-INT_PTR CALLBACK HelpProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// About and the help: texts and an OK button, in the user's language; the dialog's context in
+// the translations comes as the parameter. The About box's version line names this version.
+INT_PTR CALLBACK TextDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            TranslateWindow(dialog, "CDialog2");
+            TranslateWindow(dialog, reinterpret_cast<const char*>(lParam));
+            if (GetDlgItem(dialog, IDC_VERSION) != nullptr) {
+                const std::string version =
+                    FillTemplate(Tr("quorbit1::CAboutDlg", "Quorbit1 Version %1"), {kVersion});
+                SetDlgItemTextW(dialog, IDC_VERSION, Wide(version).c_str());
+            }
             FitTexts(dialog);
             return TRUE;
         case WM_COMMAND:
@@ -117,11 +102,13 @@ std::string DecimalSeparator() {
 }
 
 void ShowAboutBox(HINSTANCE instance, HWND owner) {
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, AboutProc, 0);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, TextDialogProc,
+                    reinterpret_cast<LPARAM>("CAboutDlg"));
 }
 
 void ShowLittleHelp(HINSTANCE instance, HWND owner) {
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_DIALOG2), owner, HelpProc, 0);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_DIALOG2), owner, TextDialogProc,
+                    reinterpret_cast<LPARAM>("CDialog2"));
 }
 
 bool EditVariables(HINSTANCE instance, HWND owner, SlotValues& values) {

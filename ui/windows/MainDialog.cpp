@@ -289,17 +289,20 @@ bool CQuorbit1Dlg::UpdateData(bool save) {
         if (answerIsNumber) {
             m_answer = value;
         }
-        m_angle = IsDlgButtonChecked(m_hWnd, IDC_RADIO1) == BST_CHECKED   ? 0
-                  : IsDlgButtonChecked(m_hWnd, IDC_RADIO2) == BST_CHECKED ? 1
-                                                                          : -1;
+        m_angle =
+            IsDlgButtonChecked(m_hWnd, IDC_RADIO1) == BST_CHECKED   ? AngleMode(AngleUnit::kDegrees)
+            : IsDlgButtonChecked(m_hWnd, IDC_RADIO2) == BST_CHECKED ? AngleMode(AngleUnit::kRadians)
+                                                                    : -1;
     } else {
         if (WindowTextW(Item(IDC_EDIT1)) != m_input) {
             SetWindowTextW(Item(IDC_EDIT1), m_input.c_str());
         }
         SetWindowTextW(Item(IDC_EDIT2), m_errors.c_str());
         SetWindowTextW(Item(IDC_EDIT3), Wide(AnswerText(m_answer)).c_str());
-        CheckDlgButton(m_hWnd, IDC_RADIO1, m_angle == 0 ? BST_CHECKED : BST_UNCHECKED);
-        CheckDlgButton(m_hWnd, IDC_RADIO2, m_angle == 1 ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(m_hWnd, IDC_RADIO1,
+                       m_angle == AngleMode(AngleUnit::kDegrees) ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(m_hWnd, IDC_RADIO2,
+                       m_angle == AngleMode(AngleUnit::kRadians) ? BST_CHECKED : BST_UNCHECKED);
     }
     return answerIsNumber;
 }
@@ -340,9 +343,7 @@ void CQuorbit1Dlg::OnOK() {
     const bool working = m_working != nullptr && m_working->IsVisible();
     m_calculator.RecordWorking(working, kShownStages, kShownTerms);
     m_inputError = 0;
-    // The evaluator works in degrees exactly when the unit is 0, as m_angle holds it.
-    m_calculator.SetUnit(m_angle == AngleMode(AngleUnit::kDegrees) ? AngleUnit::kDegrees
-                                                                   : AngleUnit::kRadians);
+    m_calculator.SetUnit(UnitOfMode(m_angle));
     const Command& command = m_calculator.Ok(text);
     m_errorText = command.outcome.message;
     m_answer = command.outcome.answer;

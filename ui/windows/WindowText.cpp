@@ -12,12 +12,6 @@ namespace {
 
 constexpr const char* kCalculatorContext = "quorbit1::CQuorbit1Dlg";
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 std::vector<HWND> Children(HWND window) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
@@ -77,6 +71,12 @@ void GrowWindow(HWND window, int extraHeight) {
 }
 
 }  // namespace
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
 
 std::wstring WindowTextW(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');

@@ -21,6 +21,9 @@ void FitTexts(HWND window);
 // line or wrapped at width (0: one line).
 SIZE TextExtent(HWND control, const std::wstring& text, int width, bool noPrefix);
 
+// A window's class name ("Static", "Button", "Edit", "#32770" for a dialog).
+std::wstring ClassOf(HWND window);
+
 // A window's text, UTF-16 and as UTF-8.
 std::wstring WindowTextW(HWND window);
 std::string WindowTextUtf8(HWND window);
