@@ -24,9 +24,10 @@ DD Cofactor(double x) {
     return Sqrt(TwoSum(w.hi, w.lo - x2.lo));
 }
 
-Fixed CofactorFixed(double x) {
-    const Fixed f = Fixed::FromDouble(x);
-    return Sqrt(Fixed::FromInt(1) - f * f);
+template <class F>
+F CofactorFixed(double x) {
+    const F f = F::FromDouble(x);
+    return Sqrt(F::FromInt(1) - f * f);
 }
 
 }  // namespace
@@ -40,9 +41,8 @@ double Asin(double x) {
         return x;
     }
     const double sign = x < 0.0 ? -1.0 : 1.0;
-    return Decide(
-        AtanOfRatio({ax, 0.0}, Cofactor(ax)), sign,
-        [](double a) { return AtanFixed(Fixed::FromDouble(a), CofactorFixed(a)); }, ax);
+    return Decide(AtanOfRatio({ax, 0.0}, Cofactor(ax)), sign,
+                  [ax](auto f) { return AsinAccurate<decltype(f)>(ax); });
 }
 
 // acos x = atan(sqrt(1 - x^2) / x) for x >= 0, pi minus that of |x| for x < 0.
@@ -55,13 +55,21 @@ double Acos(double x) {
     if (x < 0.0) {
         v = Add(kTables.pi, Neg(v));
     }
-    return Decide(
-        v, 1.0,
-        [](double a) {
-            const Fixed f = AtanFixed(CofactorFixed(Abs(a)), Fixed::FromDouble(Abs(a)));
-            return a < 0.0 ? PiOver2().MulSmall(2) - f : f;
-        },
-        x);
+    return Decide(v, 1.0, [x](auto f) { return AcosAccurate<decltype(f)>(x); });
 }
+
+template <class F>
+ScaledFixed<F> AsinAccurate(double x) {
+    return {AtanFixed(F::FromDouble(x), CofactorFixed<F>(x))};
+}
+QUORBIT1_MATH_ACCURATE_INSTANCES(AsinAccurate, double x)
+
+template <class F>
+ScaledFixed<F> AcosAccurate(double x) {
+    const double ax = Abs(x);
+    const F a = AtanFixed(CofactorFixed<F>(ax), F::FromDouble(ax));
+    return {x < 0.0 ? PiOver2<F>().MulSmall(2) - a : a};
+}
+QUORBIT1_MATH_ACCURATE_INSTANCES(AcosAccurate, double x)
 
 }  // namespace quorbit1::math::QUORBIT1_MATH_PATH

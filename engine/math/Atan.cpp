@@ -50,15 +50,6 @@ DD AtanOfRatio(DD y, DD x) {
     return Add(kTables.piOver2, Neg(AtanDD(Div(x, y))));
 }
 
-// The fast path's v when the rounding test decides it, else the accurate path's value at x.
-double Decide(DD v, double sign, Fixed (*accurate)(double), double x) {
-    double out = 0;
-    if (RoundsTo(v, Abs(v.hi) * kTrigError, out)) {
-        return sign * out;
-    }
-    return sign * accurate(x).ToDouble();
-}
-
 // atan x = pi/2 - atan(1/x) for |x| > 1; past 2^60, 1/x in double is close enough (its
 // rounding is below 2^-113 of pi/2), and Dekker's product of 1/x would underflow.
 double Atan(double x) {
@@ -77,19 +68,20 @@ double Atan(double x) {
         const DD inverse = ax > 0x1p60 ? DD{1.0 / ax, 0.0} : Div({1.0, 0.0}, {ax, 0.0});
         v = Add(kTables.piOver2, Neg(AtanDD(inverse)));
     }
-    return Decide(
-        v, sign,
-        [](double a) {
-            if (a <= 1.0) {
-                return AtanFixed(Fixed::FromDouble(a), Fixed::FromInt(1));
-            }
-            // a = m 2^e, m in [1, 2): 1/a = (1/m) 2^-e.
-            const FractionParts parts = SplitFraction(a);
-            const Fixed inverse =
-                (Fixed::FromInt(1) / Fixed::FromDouble(parts.fraction)).Scaled(-parts.exponent);
-            return PiOver2() - AtanFixed(inverse, Fixed::FromInt(1));
-        },
-        ax);
+    return Decide(v, sign, [ax](auto f) { return AtanAccurate<decltype(f)>(ax); });
 }
+
+// atan x = pi/2 - atan(1/x) for x > 1.
+template <class F>
+ScaledFixed<F> AtanAccurate(double x) {
+    if (x <= 1.0) {
+        return {AtanFixed(F::FromDouble(x), F::FromInt(1))};
+    }
+    // x = m 2^e, m in [1, 2): 1/x = (1/m) 2^-e.
+    const FractionParts parts = SplitFraction(x);
+    const F inverse = (F::FromInt(1) / F::FromDouble(parts.fraction)).Scaled(-parts.exponent);
+    return {PiOver2<F>() - AtanFixed(inverse, F::FromInt(1))};
+}
+QUORBIT1_MATH_ACCURATE_INSTANCES(AtanAccurate, double x)
 
 }  // namespace quorbit1::math::QUORBIT1_MATH_PATH

@@ -75,8 +75,15 @@ double Exp(double x) {
     if (ExpFast({x, 0.0}, kFastError, out)) {
         return out;
     }
-    int scale = 0;
-    return ExpFixed(x, scale).ToDouble(scale);
+    return QUORBIT1_MATH_ROUND_ACCURATE(kExpLost, ExpAccurate, x);
 }
+
+template <class F>
+ScaledFixed<F> ExpAccurate(double x) {
+    ScaledFixed<F> e;
+    e.value = ExpFixed<F>(x, e.scale);
+    return e;
+}
+QUORBIT1_MATH_ACCURATE_INSTANCES(ExpAccurate, double x)
 
 }  // namespace quorbit1::math::QUORBIT1_MATH_PATH

@@ -58,30 +58,99 @@ constexpr double kTrigError = 0x1p-66;
 constexpr double kTiny = 0x1p-27;
 
 // TrigReduce.cpp
-constexpr int kFractionWords = 12;
 // x 2/pi = k + f for |x| >= pi/4 (Payne and Hanek): with x = m 2^e (m an integer below 2^53),
 // only the bits of 2^e 2/pi below 4 matter for k mod 4 and f, since m times the others is a
-// multiple of 4. Those bits, to 2^-384, times m exactly, leave f with an error below 2^-331;
+// multiple of 4. Those bits, to 2^-32 Words, times m exactly, leave f with an error below
+// 2^(53 - 32 Words): for the fast path and Fixed's 12 words, 2^-331, past Fixed's last bit;
 // the nearest double to a multiple of pi/2 lies about 2^-61 from it, so f keeps at least 270
-// correct bits.
+// correct bits. The accurate path takes three words more than F's fraction, for that margin.
+template <int Words>
 struct Reduced {
     int quadrant = 0;  // k mod 4
     bool negative = false;
-    std::array<std::uint32_t, kFractionWords> f{};  // |f| <= 1/2, most significant word first
+    std::array<std::uint32_t, Words> f{};  // |f| <= 1/2, most significant word first
 };
+template <class F>
+constexpr int kReducedWords = F::kLimbs + 2;
+// The fast path's reduction is the one Fixed's accurate path starts from.
+constexpr int kFractionWords = kReducedWords<Fixed>;
 
-Reduced ReduceWithTwoOverPiBits(double x);
+template <int Words>
+Reduced<Words> ReduceWithTwoOverPiBits(double x);
 bool ReduceWithPiOver2Parts(double x, DD& r, int& quadrant);
-bool ReducedDD(const Reduced& r, DD& out);
-Fixed ReducedFixed(const Reduced& r);
+bool ReducedDD(const Reduced<kFractionWords>& r, DD& out);
+// f pi/2 as F.
+template <class F>
+F ReducedFixed(const Reduced<kReducedWords<F>>& r);
 
 // SinCos.cpp: sin, cos or tan of x from the reduced argument and its quadrant.
 enum class Trig { kSin, kCos, kTan };
 double TrigOf(Trig which, double x);
 
+// The accurate paths' error bounds, as the number of F's last bits that may be wrong
+// (RoundAccurate): each product, quotient, root or series term of F cuts off less than its last
+// bit u, a series of n terms costs under 2n u, so ln 2, ln 10 and pi/2 are within 2^9, 2^11 and
+// 2^11 u (fewer than 200 terms in WideFixed), and multiples of them lose what they multiply by.
+// exp: e^x = 2^k e^(x - k ln 2) with |k| <= 1083, so r is within 2^19 u and e^r within 2^20 u.
+// log: e ln 2 + 2 atanh(z) with |e| <= 1074: within 2^20 u; log10: that over ln 10, with
+// |ln x| <= 745 times ln 10's error over ln 10 squared: within 2^20 u.
+// pow: t = y ln x, where |t| <= 800 and |y| ln x's error (y up to 2^63 where ln x is tiny)
+// stays within 2^74 u, then e^t: within 2^75 u of it.
+// sin, cos: r = f pi/2 within 2^10 u, each series within 2^9 u: within 2^11 u. tan: the
+// quotient of both; where sin r = s 2^-k is tiny (k below 62), cos r / s scaled by 2^k loses
+// those k bits too: within 2^75 u.
+// asin, acos, atan: a quotient, two halvings and a series, times 4, and pi/2 or pi less that:
+// within 2^13 u.
+// Each bound below has a margin of at least one bit.
+constexpr int kExpLost = 22;
+constexpr int kLogLost = 22;
+constexpr int kLog10Lost = 22;
+constexpr int kPowLost = 77;
+constexpr int kSinCosLost = 13;
+constexpr int kTanLost = 77;
+constexpr int kAtanLost = 15;
+
 // Atan.cpp
 DD AtanDD(DD u);
 DD AtanOfRatio(DD y, DD x);
-double Decide(DD v, double sign, Fixed (*accurate)(double), double x);
+
+// The accurate paths: each function's value as F, Fixed or WideFixed, times 2^scale, for the
+// arguments its fast path leaves undecided, within the bound above.
+template <class F>
+ScaledFixed<F> ExpAccurate(double x);
+template <class F>
+ScaledFixed<F> LogAccurate(double x);
+template <class F>
+ScaledFixed<F> Log10Accurate(double x);
+template <class F>
+ScaledFixed<F> PowAccurate(double x, double y);  // x > 0, |y ln x| <= 750
+template <class F>
+ScaledFixed<F> TrigAccurate(Trig which, double x);  // x >= 2^-27
+template <class F>
+ScaledFixed<F> AsinAccurate(double x);  // 0 <= x <= 1
+template <class F>
+ScaledFixed<F> AcosAccurate(double x);  // -1 <= x <= 1
+template <class F>
+ScaledFixed<F> AtanAccurate(double x);  // x >= 0
+
+// Each file makes its accurate path for both widths.
+#define QUORBIT1_MATH_ACCURATE_INSTANCES(name, ...)       \
+    template ScaledFixed<Fixed> name<Fixed>(__VA_ARGS__); \
+    template ScaledFixed<WideFixed> name<WideFixed>(__VA_ARGS__);
+
+// The accurate path of lost bits at the given arguments: name<F>(arguments...) rounded.
+#define QUORBIT1_MATH_ROUND_ACCURATE(lost, name, ...) \
+    RoundAccurate(lost, [&](auto f) { return name<decltype(f)>(__VA_ARGS__); })
+
+// asin, acos and atan: the fast path's v when the rounding test decides it, else the accurate
+// path's value, accurate(F{}).
+template <class Accurate>
+double Decide(DD v, double sign, Accurate accurate) {
+    double out = 0;
+    if (RoundsTo(v, Abs(v.hi) * kTrigError, out)) {
+        return sign * out;
+    }
+    return sign * RoundAccurate(kAtanLost, accurate);
+}
 
 }  // namespace quorbit1::math::QUORBIT1_MATH_PATH

@@ -62,7 +62,13 @@ double Log(double x) {
     if (RoundsTo(l, Abs(l.hi) * kFastError, out)) {
         return out;
     }
-    return LogFixed(x).ToDouble();
+    return QUORBIT1_MATH_ROUND_ACCURATE(kLogLost, LogAccurate, x);
 }
+
+template <class F>
+ScaledFixed<F> LogAccurate(double x) {
+    return {LogFixed<F>(x)};
+}
+QUORBIT1_MATH_ACCURATE_INSTANCES(LogAccurate, double x)
 
 }  // namespace quorbit1::math::QUORBIT1_MATH_PATH

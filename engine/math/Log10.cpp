@@ -27,7 +27,13 @@ double Log10(double x) {
     if (RoundsTo(l, Abs(l.hi) * kFastError, out)) {
         return out;
     }
-    return (LogFixed(x) / Ln10()).ToDouble();
+    return QUORBIT1_MATH_ROUND_ACCURATE(kLog10Lost, Log10Accurate, x);
 }
+
+template <class F>
+ScaledFixed<F> Log10Accurate(double x) {
+    return {LogFixed<F>(x) / Ln10<F>()};
+}
+QUORBIT1_MATH_ACCURATE_INSTANCES(Log10Accurate, double x)
 
 }  // namespace quorbit1::math::QUORBIT1_MATH_PATH

@@ -98,13 +98,14 @@ bool ExactPow(double x, double y, double& out) {
 
 // y ln x as Fixed, for x > 0 and y finite with |y ln x| below about 800: y = m 2^e with m below
 // 2^53 is applied as m's two 32-bit halves and a shift.
-Fixed TimesLog(double y, double x) {
+template <class F>
+F TimesLog(double y, double x) {
     std::uint64_t m = 0;
     int e = 0;
     OddParts(y, m, e);
-    const Fixed l = LogFixed(x).Scaled(e);
-    Fixed t = l.MulSmall(static_cast<std::uint32_t>(m >> 32)).Scaled(32) +
-              l.MulSmall(static_cast<std::uint32_t>(m));
+    const F l = LogFixed<F>(x).Scaled(e);
+    F t = l.MulSmall(static_cast<std::uint32_t>(m >> 32)).Scaled(32) +
+          l.MulSmall(static_cast<std::uint32_t>(m));
     return y < 0 ? -t : t;
 }
 
@@ -189,8 +190,15 @@ double Pow(double x, double y) {
     if (ExpFast(t, 0x1p-70 * (2.0 + Abs(t.hi)), out)) {
         return sign * out;
     }
-    int scale = 0;
-    return sign * ExpFixed(TimesLog(y, ax), scale).ToDouble(scale);
+    return sign * QUORBIT1_MATH_ROUND_ACCURATE(kPowLost, PowAccurate, ax, y);
 }
+
+template <class F>
+ScaledFixed<F> PowAccurate(double x, double y) {
+    ScaledFixed<F> e;
+    e.value = ExpFixed(TimesLog<F>(y, x), e.scale);
+    return e;
+}
+QUORBIT1_MATH_ACCURATE_INSTANCES(PowAccurate, double x, double y)
 
 }  // namespace quorbit1::math::QUORBIT1_MATH_PATH

@@ -16,6 +16,8 @@ namespace quorbit1::math::QUORBIT1_MATH_PATH {
 
 namespace {
 
+constexpr double kPiOver4 = 0x1.921fb54442d18p-1;  // below pi/4, up to which x is not reduced
+
 // sin r and cos r for |r| <= pi/4 (a little more is fine), relative error below 2^-69:
 // r = a + b with a = j/256 from the tables, b = bh + bl, |bh| <= 2^-9, |bl| <= 2^-53 |r|;
 // sin b - b and cos b - 1 by their series in bh to bh^7 (the rest below 2^-78 of them), in
@@ -69,17 +71,18 @@ DD FromQuadrant(Trig which, int quadrant, DD s, DD c) {
     return (quadrant & 1) == 0 ? Div(s, c) : Neg(Div(c, s));
 }
 
-// The accurate path's answer, with tan x of a tiny r scaled into Fixed's range first.
-double FromQuadrantFixed(Trig which, int quadrant, const Fixed& r) {
-    const Fixed s = SinFixed(r);
-    const Fixed c = CosFixed(r);
+// The accurate path's value, with tan x of a tiny r scaled into F's range first.
+template <class F>
+ScaledFixed<F> FromQuadrantFixed(Trig which, int quadrant, const F& r) {
+    const F s = SinFixed(r);
+    const F c = CosFixed(r);
     if (which != Trig::kTan) {
-        const Fixed& v = (which == Trig::kSin) == ((quadrant & 1) == 0) ? s : c;
+        const F& v = (which == Trig::kSin) == ((quadrant & 1) == 0) ? s : c;
         const bool flip = which == Trig::kSin ? quadrant >= 2 : (quadrant == 1 || quadrant == 2);
-        return (flip ? -v : v).ToDouble();
+        return {flip ? -v : v};
     }
     if ((quadrant & 1) == 0) {
-        return (s / c).ToDouble();
+        return {s / c};
     }
     // -cos r / sin r, up to 2^62: with sin r = s' 2^-k, s' in [1/2, 2), it is -(c / s') 2^k.
     const double approx = Abs(s.ToDouble());
@@ -87,7 +90,7 @@ double FromQuadrantFixed(Trig which, int quadrant, const Fixed& r) {
     while (approx * PowerOfTwo(k) < 0.5) {
         ++k;
     }
-    return (-(c / s.Scaled(k))).ToDouble(k);
+    return {-(c / s.Scaled(k)), k};
 }
 
 }  // namespace
@@ -105,11 +108,10 @@ double TrigOf(Trig which, double x) {
     }
     // sin and tan are odd, cos even: work with |x| and set the sign at the end.
     const double sign = which != Trig::kCos && x < 0.0 ? -1.0 : 1.0;
-    constexpr double kPiOver4 = 0x1.921fb54442d18p-1;  // below pi/4
     DD r{ax, 0.0};
     int quadrant = 0;
     if (ax > kPiOver4 && !ReduceWithPiOver2Parts(ax, r, quadrant)) {
-        const Reduced reduced = ReduceWithTwoOverPiBits(ax);
+        const auto reduced = ReduceWithTwoOverPiBits<kFractionWords>(ax);
         quadrant = reduced.quadrant;
         if (!ReducedDD(reduced, r)) {
             return kNaN;  // not reached: no double is a multiple of pi/2
@@ -123,12 +125,19 @@ double TrigOf(Trig which, double x) {
     if (RoundsTo(v, Abs(v.hi) * kTrigError, out)) {
         return sign * out;
     }
-    if (ax <= kPiOver4) {
-        return sign * FromQuadrantFixed(which, 0, Fixed::FromDouble(ax));
-    }
-    const Reduced reduced = ReduceWithTwoOverPiBits(ax);
-    return sign * FromQuadrantFixed(which, reduced.quadrant, ReducedFixed(reduced));
+    return sign * QUORBIT1_MATH_ROUND_ACCURATE(which == Trig::kTan ? kTanLost : kSinCosLost,
+                                               TrigAccurate, which, ax);
 }
+
+template <class F>
+ScaledFixed<F> TrigAccurate(Trig which, double x) {
+    if (x <= kPiOver4) {
+        return FromQuadrantFixed(which, 0, F::FromDouble(x));
+    }
+    const auto reduced = ReduceWithTwoOverPiBits<kReducedWords<F>>(x);
+    return FromQuadrantFixed(which, reduced.quadrant, ReducedFixed<F>(reduced));
+}
+QUORBIT1_MATH_ACCURATE_INSTANCES(TrigAccurate, Trig which, double x)
 
 double Sin(double x) {
     return TrigOf(Trig::kSin, x);

@@ -19,16 +19,17 @@ namespace quorbit1::math::QUORBIT1_MATH_PATH {
 
 namespace {
 
-// The first 1536 bits of 2/pi, 32 to a word, the first word's leading bit of weight 2^-1:
+// The first 1792 bits of 2/pi, 32 to a word, the first word's leading bit of weight 2^-1:
 // enough for the largest double (2^1024 needs the bits to 2^-1024 for its quadrant) and then
-// 384 more, of which the reduction keeps 288 past the point.
-constexpr std::uint32_t kTwoOverPiWords[48] = {
+// the 704 that WideFixed's reduction keeps.
+constexpr std::uint32_t kTwoOverPiWords[56] = {
     0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599, 0x3C439041, 0xFE5163AB, 0xDEBBC561,
     0xB7246E3A, 0x424DD2E0, 0x06492EEA, 0x09D1921C, 0xFE1DEB1C, 0xB129A73E, 0xE88235F5, 0x2EBB4484,
     0xE99C7026, 0xB45F7E41, 0x3991D639, 0x835339F4, 0x9C845F8B, 0xBDF9283B, 0x1FF897FF, 0xDE05980F,
     0xEF2F118B, 0x5A0A6D1F, 0x6D367ECF, 0x27CB09B7, 0x4F463F66, 0x9E5FEA2D, 0x7527BAC7, 0xEBE5F17B,
     0x3D0739F7, 0x8A5292EA, 0x6BFB5FB1, 0x1F8D5D08, 0x56033046, 0xFC7B6BAB, 0xF0CFBC20, 0x9AF4361D,
     0xA9E39161, 0x5EE61B08, 0x6599855F, 0x14A06840, 0x8DFFD880, 0x4D732731, 0x06061556, 0xCA73A8C9,
+    0x60E27BC0, 0x8C6B47C4, 0x19C367CD, 0xDCE8092A, 0x8359C476, 0x8B961CA6, 0xDDAF44D1, 0x5719053E,
 };
 
 // The 32 bits of 2/pi of weights 2^-j .. 2^-(j + 31); bits of weight 2^0 and above are 0.
@@ -49,23 +50,24 @@ std::uint32_t TwoOverPiBits(int j) {
 }  // namespace
 
 // x 2/pi = k + f for |x| >= pi/4 (the remainder f in Reduced's words).
-Reduced ReduceWithTwoOverPiBits(double x) {
+template <int Words>
+Reduced<Words> ReduceWithTwoOverPiBits(double x) {
     const IntegerParts parts = SplitDouble(x);  // normal: |x| >= pi/4
     const std::uint64_t m = parts.significand;
     const int e = parts.exponent;
-    // a[0]: the bits of weight 2^1 and 2^0 of 2^e 2/pi; a[1..12]: its fraction.
-    std::array<std::uint32_t, kFractionWords + 1> a{};
+    // a[0]: the bits of weight 2^1 and 2^0 of 2^e 2/pi; a[1..Words]: its fraction.
+    std::array<std::uint32_t, Words + 1> a{};
     a[0] = TwoOverPiBits(e - 31) & 3u;
-    for (int i = 1; i <= kFractionWords; ++i) {
+    for (int i = 1; i <= Words; ++i) {
         a[static_cast<std::size_t>(i)] = TwoOverPiBits(e + 1 + 32 * (i - 1));
     }
     // p = m a, the words of the same weights (a word above them would be a multiple of 4).
-    std::array<std::uint32_t, kFractionWords + 1> p{};
+    std::array<std::uint32_t, Words + 1> p{};
     const std::uint64_t mLow = m & 0xFFFFFFFFu;
     const std::uint64_t mHigh = m >> 32;
     std::uint64_t carry = 0;
     std::uint64_t carryHigh = 0;
-    for (std::size_t i = kFractionWords + 1; i-- > 0;) {
+    for (std::size_t i = Words + 1; i-- > 0;) {
         // Word i gets a[i] mLow's low half, a[i + 1] mLow's high half (in carry) and
         // a[i + 1] mHigh's low half; mHigh < 2^21 keeps each sum below 2^64.
         const std::uint64_t low = a[i] * mLow + carry;
@@ -75,19 +77,19 @@ Reduced ReduceWithTwoOverPiBits(double x) {
         carry = (low >> 32) + (sum >> 32);
         carryHigh = high >> 32;
     }
-    Reduced r;
+    Reduced<Words> r;
     int k = static_cast<int>(p[0] & 3u);
     if ((p[1] >> 31) != 0) {  // f >= 1/2: k + 1 and f - 1, whose magnitude is 1 - f
         ++k;
         r.negative = true;
         std::uint64_t borrow = 0;
-        for (std::size_t i = kFractionWords; i >= 1; --i) {
+        for (std::size_t i = Words; i >= 1; --i) {
             const std::uint64_t d = std::uint64_t{0} - p[i] - borrow;
             r.f[i - 1] = static_cast<std::uint32_t>(d);
             borrow = (d >> 32) != 0 ? 1 : 0;
         }
     } else {
-        for (std::size_t i = 1; i <= kFractionWords; ++i) {
+        for (std::size_t i = 1; i <= Words; ++i) {
             r.f[i - 1] = p[i];
         }
     }
@@ -115,7 +117,7 @@ bool ReduceWithPiOver2Parts(double x, DD& r, int& quadrant) {
 
 // f times pi/2 as a double-double: f from its first five non-zero words (at least 129 bits),
 // relative error about 2^-102. False if f is 0, which no double gives.
-bool ReducedDD(const Reduced& r, DD& out) {
+bool ReducedDD(const Reduced<kFractionWords>& r, DD& out) {
     std::size_t i = 0;
     while (i < r.f.size() && r.f[i] == 0) {
         ++i;
@@ -136,8 +138,15 @@ bool ReducedDD(const Reduced& r, DD& out) {
     return true;
 }
 
-Fixed ReducedFixed(const Reduced& r) {
-    return Fixed::FromFractionWords(r.f.data(), kFractionWords, r.negative) * PiOver2();
+template <class F>
+F ReducedFixed(const Reduced<kReducedWords<F>>& r) {
+    return F::FromFractionWords(r.f.data(), kReducedWords<F>, r.negative) * PiOver2<F>();
 }
+
+template Reduced<kFractionWords> ReduceWithTwoOverPiBits<kFractionWords>(double x);
+template Reduced<kReducedWords<WideFixed>> ReduceWithTwoOverPiBits<kReducedWords<WideFixed>>(
+    double x);
+template Fixed ReducedFixed<Fixed>(const Reduced<kReducedWords<Fixed>>& r);
+template WideFixed ReducedFixed<WideFixed>(const Reduced<kReducedWords<WideFixed>>& r);
 
 }  // namespace quorbit1::math::QUORBIT1_MATH_PATH
