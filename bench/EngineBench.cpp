@@ -4,16 +4,12 @@
 // expression for each engine and our speed-up, median over the corpus.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <random>
-
 #include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "CrMath.h"
 #include "Equation.h"
 #include "OkCommand.h"
 #include "Texts.h"
@@ -188,79 +184,6 @@ double Median(std::vector<double> v) {
     return v.size() % 2 == 1 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
-// The correctly rounded functions against the C library's on the same arguments: the kind of
-// arguments the calculator's texts give them (angles, sums of a few terms, powers of ten).
-struct MathCase {
-    const char* name;
-    double (*ours)(double, double);
-    double (*libm)(double, double);
-    double lo;
-    double hi;
-};
-
-const MathCase kMathCases[] = {
-    {"exp", [](double x, double) { return quorbit1::math::Exp(x); },
-     [](double x, double) { return std::exp(x); }, -700, 700},
-    {"log", [](double x, double) { return quorbit1::math::Log(x); },
-     [](double x, double) { return std::log(x); }, 1e-300, 1e300},
-    {"log10", [](double x, double) { return quorbit1::math::Log10(x); },
-     [](double x, double) { return std::log10(x); }, 1e-300, 1e300},
-    {"pow", [](double x, double y) { return quorbit1::math::Pow(x, y); },
-     [](double x, double y) { return std::pow(x, y); }, 0.01, 100},
-    {"sin", [](double x, double) { return quorbit1::math::Sin(x); },
-     [](double x, double) { return std::sin(x); }, -400, 400},
-    {"cos", [](double x, double) { return quorbit1::math::Cos(x); },
-     [](double x, double) { return std::cos(x); }, -400, 400},
-    {"tan", [](double x, double) { return quorbit1::math::Tan(x); },
-     [](double x, double) { return std::tan(x); }, -400, 400},
-    {"asin", [](double x, double) { return quorbit1::math::Asin(x); },
-     [](double x, double) { return std::asin(x); }, -1, 1},
-    {"acos", [](double x, double) { return quorbit1::math::Acos(x); },
-     [](double x, double) { return std::acos(x); }, -1, 1},
-    {"atan", [](double x, double) { return quorbit1::math::Atan(x); },
-     [](double x, double) { return std::atan(x); }, -100, 100},
-};
-
-void RegisterMath() {
-    for (const MathCase& m : kMathCases) {
-        std::vector<std::pair<double, double>> args;
-        std::mt19937_64 g(7);
-        std::uniform_real_distribution<double> u(0.0, 1.0);
-        for (int i = 0; i < 4096; ++i) {
-            const double x =
-                m.lo > 0 ? std::exp(std::log(m.lo) + u(g) * (std::log(m.hi) - std::log(m.lo)))
-                         : m.lo + u(g) * (m.hi - m.lo);
-            args.emplace_back(x, (u(g) - 0.5) * 40);
-        }
-        for (const bool ours : {true, false}) {
-            benchmark::RegisterBenchmark(
-                (std::string("math/") + m.name + (ours ? "/quorbit1" : "/libm")).c_str(),
-                [m, ours, args](benchmark::State& state) {
-                    for (auto _ : state) {
-                        for (const auto& [x, y] : args) {
-                            benchmark::DoNotOptimize(ours ? m.ours(x, y) : m.libm(x, y));
-                        }
-                    }
-                    state.SetItemsProcessed(state.iterations() * static_cast<long>(args.size()));
-                });
-        }
-    }
-}
-
-void PrintMathTable(const Collector& c) {
-    std::printf("\n%-8s %12s %12s %8s\n", "function", "quorbit1 ns", "C library ns", "ratio");
-    for (const MathCase& m : kMathCases) {
-        const auto at = [&c](const std::string& name) {
-            const auto it = c.times.find(name);
-            return it == c.times.end() ? 0.0 : it->second / 4096.0;
-        };
-        const double ours = at(std::string("math/") + m.name + "/quorbit1");
-        const double libm = at(std::string("math/") + m.name + "/libm");
-        std::printf("%-8s %12.1f %12.1f %7.1fx\n", m.name, ours, libm,
-                    libm > 0 ? ours / libm : 0.0);
-    }
-}
-
 void PrintTable(const Collector& c, const std::vector<std::string>& engines) {
     const auto time = [&c](const std::string& name) {
         const auto it = c.times.find(name);
@@ -323,12 +246,10 @@ int main(int argc, char** argv) {
     engines.emplace_back("muparser");
 #endif
     RegisterOursOnly();
-    RegisterMath();
     benchmark::Initialize(&argc, argv);
     Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     PrintTable(collector, engines);
-    PrintMathTable(collector);
     benchmark::Shutdown();
     return 0;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The benchmarks with their summary: the engine against muParser and fparser (ns per expression
-# and our speed-up), the OK command in the dialog from key press to repaint, start-up
+# and our speed-up), each maths function against the C library's (natively and in WebAssembly),
+# the OK command in the dialog from key press to repaint, start-up
 # against a bare Qt dialog, and the command line on a batch of a million lines against a
 # program built on fparser. Extra arguments go to Google Benchmark.
 set -euo pipefail
@@ -9,6 +10,12 @@ shift || true
 echo "== engine"
 "$build/bench/engine_bench" --benchmark_filter='^(quorbit1|fparser|muparser|expr)/' "$@" \
   2>/dev/null | sed -n '/^engine /,$p'
+echo "== maths functions against the C library, each build this processor runs"
+"$build/bench/math/math_times"
+if [[ -f build/wasm/bench/math/math_times.js ]]; then
+  echo "== maths functions against the C library, WebAssembly under node (after make test-wasm)"
+  node --no-experimental-fetch build/wasm/bench/math/math_times.js
+fi
 if [[ -x "$build/bench/dialog_bench" ]]; then
   echo "== dialog: OK from key press to repaint"
   QT_QPA_PLATFORM=offscreen "$build/bench/dialog_bench" 2>/dev/null |

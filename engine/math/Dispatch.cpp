@@ -1,4 +1,5 @@
 // CrMath.h's functions: each calls the build of the fast paths chosen at the first call.
+#include <atomic>
 #include <cstdlib>
 #include <string_view>
 
@@ -44,9 +45,21 @@ const Path* const* Paths() {
     return kPaths;
 }
 
+namespace {
+
+// Chosen at the first call, without a lock: every thread that finds no choice yet makes the same
+// one.
+std::atomic<const Path*> g_chosen{nullptr};
+
+}  // namespace
+
 const Path& ChosenPath() {
-    static const Path& chosen = Choose();
-    return chosen;
+    const Path* chosen = g_chosen.load(std::memory_order_relaxed);
+    if (chosen == nullptr) {
+        chosen = &Choose();
+        g_chosen.store(chosen, std::memory_order_relaxed);
+    }
+    return *chosen;
 }
 
 double Exp(double x) {

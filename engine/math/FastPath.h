@@ -140,7 +140,7 @@ ScaledFixed<F> AtanAccurate(double x);  // x >= 0
 
 // The accurate path of lost bits at the given arguments: name<F>(arguments...) rounded.
 #define QUORBIT1_MATH_ROUND_ACCURATE(lost, name, ...) \
-    RoundAccurate(lost, [&](auto f) { return name<decltype(f)>(__VA_ARGS__); })
+    RoundAccurate(lost, [=](auto f) { return name<decltype(f)>(__VA_ARGS__); })
 
 // asin, acos and atan: the fast path's v when the rounding test decides it, else the accurate
 // path's value, accurate(F{}).

@@ -107,9 +107,10 @@ bool NarrowAccurateStep();
 // The correctly rounded double of what compute(F{}) gives as a ScaledFixed<F>, whose last
 // 'lost' bits may be wrong: from Fixed when that decides it, else from WideFixed. There the
 // error is below 2^(lost - 608), far closer than any double's value of these functions comes
-// to a rounding boundary, so its rounding is the result.
+// to a rounding boundary, so its rounding is the result. Kept out of line, as a cold path: the
+// fast paths that call it stay small.
 template <class Compute>
-double RoundAccurate(int lost, Compute compute) {
+[[gnu::noinline, gnu::cold]] double RoundAccurate(int lost, Compute compute) {
     double out = 0;
     if (NarrowAccurateStep()) {
         const ScaledFixed<Fixed> narrow = compute(Fixed{});
