@@ -92,6 +92,13 @@ bool ExactPow(double x, double y, double& out) {
         out = exponent > 0 ? kInf : 0.0;
         return true;
     }
+    // power, below 2^54, converts with one rounding, to nearest and ties to even; scaling it by
+    // 2^exponent is exact while the result stays normal. Near the ends of the range the exact
+    // value is rounded once, as a whole.
+    if (exponent >= -1022 + 54 && exponent <= 1023 - 54) {
+        out = static_cast<double>(power) * PowerOfTwo(static_cast<int>(exponent));
+        return true;
+    }
     out = Fixed::FromFraction64(power).ToDouble(static_cast<int>(exponent) + 64);
     return true;
 }
