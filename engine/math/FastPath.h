@@ -43,11 +43,17 @@ constexpr double kExpUnderflow = -0x1.77p+9;   // -750
 constexpr double kFastError = 0x1p-70;
 
 // e^x for x = x.hi + x.lo in [-708, 709], where the result is normal, when the rounding test
-// with a relative error bound of relError decides it (Exp.cpp).
+// with a relative error bound of relError decides it (Exp.cpp): first in plain doubles, whose
+// own error is below 2^-59.6 (kQuickError allows 2^-59), then in double-double.
+constexpr double kQuickError = 0x1p-59;
+bool ExpQuick(DD x, double relError, double& out);
 bool ExpFast(DD x, double relError, double& out);
 
-// ln x as a double-double for finite x > 0, relative error below 2^-72 (Log.cpp).
+// ln x as a double-double for finite x > 0, relative error below 2^-72 (Log.cpp), and its first
+// step, whose relative error is below 2^-60.4, for a rounding test allowing kLogQuickError.
 DD LogDD(double x);
+DD LogQuickDD(double x);
+constexpr double kLogQuickError = 0x1.6ap-60;  // 2^-59.5
 
 // The trigonometric fast paths keep their relative error under 2^-68 (see each); the rounding
 // test allows 2^-66, so about one call in 2^13 goes on to the accurate path.

@@ -14,6 +14,31 @@ QUORBIT1_MATH_TARGET
 
 namespace quorbit1::math::QUORBIT1_MATH_PATH {
 
+namespace {
+
+// x = 2^e (1 + r) / c, r exact as a double-double (see LogDD).
+struct LogReduction {
+    int e;
+    std::size_t i;  // c's entry in the tables
+    DD r;
+};
+
+LogReduction ReduceLog(double x) {
+    const Tables& t = kTables;
+    const FractionParts parts = SplitFraction(x);
+    double m = parts.fraction;
+    int e = parts.exponent;
+    if (m > kSqrt2) {
+        m *= 0.5;
+        e += 1;
+    }
+    const auto i = static_cast<std::size_t>(Nearest(m * 512.0)) - Tables::kLogFirst;
+    const DD p = TwoProd(t.c[i], m);
+    return {e, i, TwoSum(p.hi - 1.0, p.lo)};
+}
+
+}  // namespace
+
 // ln x as a double-double for finite x > 0, relative error below 2^-72.
 // x = 2^e m with m in [sqrt(1/2), sqrt(2)); with k = round(512 m) and c = 512/k rounded,
 // r = c m - 1 is exact as a double-double (Dekker's product, Sterbenz's subtraction) and
@@ -25,29 +50,44 @@ namespace quorbit1::math::QUORBIT1_MATH_PATH {
 // double, far below that bound.
 DD LogDD(double x) {
     const Tables& t = kTables;
-    const FractionParts parts = SplitFraction(x);
-    double m = parts.fraction;
-    int e = parts.exponent;
-    if (m > kSqrt2) {
-        m *= 0.5;
-        e += 1;
-    }
-    const auto i = static_cast<std::size_t>(Nearest(m * 512.0)) - Tables::kLogFirst;
-    const DD p = TwoProd(t.c[i], m);
-    const DD r = TwoSum(p.hi - 1.0, p.lo);
+    const LogReduction red = ReduceLog(x);
+    const DD r = red.r;
+    const std::size_t i = red.i;
     const DD r2 = TwoProd(r.hi, r.hi);
     const double z = r.hi;
     const double tail =
         z * r2.hi *
         (1.0 / 3 +
          z * (-1.0 / 4 + z * (1.0 / 5 + z * (-1.0 / 6 + z * (1.0 / 7 + z * (-1.0 / 8 + z / 9))))));
-    const auto de = static_cast<double>(e);
+    const auto de = static_cast<double>(red.e);
     const DD a = TwoSum(de * t.ln2Hi, t.minusLogC[i].hi);
     const DD b = TwoSum(a.hi, r.hi);
     const DD s = TwoSum(b.hi, -0.5 * r2.hi);
     const double lo = ((a.lo + b.lo) + s.lo) + (t.minusLogC[i].lo + de * t.ln2Lo) +
                       ((r.lo - 0.5 * r2.lo) - r.hi * r.lo) + tail;
     return TwoSum(s.hi, lo);
+}
+
+// The first step: the same reduction, ln(1 + r) - r = q by its series in r.hi to r^7 in double
+// (the rest below 2^-82), e ln 2 - ln c + r.hi summed exactly, the rest in double. Absolute
+// errors: q's rounding and r.lo r.hi left out (r.lo is at most 2^-63) below 2^-71 together, the
+// small sums 2^-73, the rest below 2^-80: 2^-70.5 in all. |ln x| is at least 2^-10.01 unless c =
+// 1 and e = 0, where r is exact and the error is below 2^-62 of r: relative error below
+// 2^-60.4. kLogQuickError allows 2^-59.5 of the first part, which is within 2^-10 of ln x; the
+// rounding of the second part plus or minus that takes at most 2^-3.5 of it.
+DD LogQuickDD(double x) {
+    const Tables& t = kTables;
+    const LogReduction red = ReduceLog(x);
+    const double z = red.r.hi;
+    const double q =
+        z * z *
+        (-0.5 + z * (1.0 / 3 + z * (-1.0 / 4 + z * (1.0 / 5 + z * (-1.0 / 6 + z * (1.0 / 7))))));
+    const auto de = static_cast<double>(red.e);
+    const DD mlc = t.minusLogC[red.i];
+    // |e ln 2| >= ln 2 > |ln c| unless e = 0, where the sum is exact anyway.
+    const DD a = FastTwoSum(de * t.ln2Hi, mlc.hi);
+    const DD b = TwoSum(a.hi, z);
+    return {b.hi, (a.lo + b.lo) + ((red.r.lo + q) + (mlc.lo + de * t.ln2Lo))};
 }
 
 double Log(double x) {
@@ -57,8 +97,12 @@ double Log(double x) {
     if (x <= 0.0) {
         return x == 0.0 ? -kInf : kNaN;
     }
-    const DD l = LogDD(x);
+    const DD quick = LogQuickDD(x);
     double out = 0;
+    if (RoundsTo(quick, Abs(quick.hi) * kLogQuickError, out)) {
+        return out;
+    }
+    const DD l = LogDD(x);
     if (RoundsTo(l, Abs(l.hi) * kFastError, out)) {
         return out;
     }
