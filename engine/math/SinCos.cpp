@@ -18,14 +18,14 @@ namespace {
 
 constexpr double kPiOver4 = 0x1.921fb54442d18p-1;  // below pi/4, up to which x is not reduced
 
-// sin r and cos r for |r| <= pi/4 (a little more is fine), relative error below 2^-69:
+// sin r, or cos r, for |r| <= pi/4 (a little more is fine), relative error below 2^-69:
 // r = a + b with a = j/256 from the tables, b = bh + bl, |bh| <= 2^-9, |bl| <= 2^-53 |r|;
 // sin b - b and cos b - 1 by their series in bh to bh^7 (the rest below 2^-78 of them), in
 // double. So sin r = sa + ca bh + sa (cos bh - 1) + ca (sin bh - bh) + bl (ca - sa bh), and
 // cos r likewise, with ca bh and the first sum exact; what is left out (bl^2, bl bh^2) is below
 // 2^-72 of the result. The rounding of cos bh - 1 (2^-52 of bh^2/2) is the largest error:
 // below 2^-70 of the result, which is at least half of sa for j >= 1.
-void SinCosDD(DD r, DD& sinR, DD& cosR) {
+DD SinOrCosDD(DD r, bool cosine) {
     const bool negative = r.hi < 0.0;
     if (negative) {
         r = Neg(r);
@@ -36,9 +36,20 @@ void SinCosDD(DD r, DD& sinR, DD& cosR) {
     const double b2 = bh * bh;
     const double sm = bh * b2 * (-1.0 / 6 + b2 * (1.0 / 120 - b2 * (1.0 / 5040)));
     const double cm = b2 * (-0.5 + b2 * (1.0 / 24 - b2 * (1.0 / 720)));
+    if (cosine) {
+        if (j == 0) {
+            return FastTwoSum(1.0, cm - bh * bl);
+        }
+        const DD sa = kTables.sinJ[j];
+        const DD ca = kTables.cosJ[j];
+        const DD q = TwoProd(sa.hi, bh);
+        const DD c = TwoSum(ca.hi, -q.hi);
+        return FastTwoSum(c.hi, c.lo + (ca.lo - q.lo - sa.lo * bh + ca.hi * cm - sa.hi * sm -
+                                        (sa.hi + ca.hi * bh) * bl));
+    }
+    DD sinR;
     if (j == 0) {
         sinR = FastTwoSum(bh, bl + sm);
-        cosR = FastTwoSum(1.0, cm - bh * bl);
     } else {
         const DD sa = kTables.sinJ[j];
         const DD ca = kTables.cosJ[j];
@@ -46,28 +57,29 @@ void SinCosDD(DD r, DD& sinR, DD& cosR) {
         const DD s = TwoSum(sa.hi, p.hi);
         sinR = FastTwoSum(s.hi, s.lo + (sa.lo + p.lo + ca.lo * bh + sa.hi * cm + ca.hi * sm +
                                         (ca.hi - sa.hi * bh) * bl));
-        const DD q = TwoProd(sa.hi, bh);
-        const DD c = TwoSum(ca.hi, -q.hi);
-        cosR = FastTwoSum(c.hi, c.lo + (ca.lo - q.lo - sa.lo * bh + ca.hi * cm - sa.hi * sm -
-                                        (sa.hi + ca.hi * bh) * bl));
     }
-    if (negative) {
-        sinR = Neg(sinR);
-    }
+    return negative ? Neg(sinR) : sinR;
 }
 
-// The quadrant's sign and which of sin r, cos r each function takes: sin x = sin r, cos r,
-// -sin r, -cos r and cos x = cos r, -sin r, -cos r, sin r for quadrants 0..3; tan x is
-// sin r / cos r or -cos r / sin r.
-DD FromQuadrant(Trig which, int quadrant, DD s, DD c) {
-    switch (which) {
-        case Trig::kSin:
-            return quadrant == 0 ? s : quadrant == 1 ? c : quadrant == 2 ? Neg(s) : Neg(c);
-        case Trig::kCos:
-            return quadrant == 0 ? c : quadrant == 1 ? Neg(s) : quadrant == 2 ? Neg(c) : s;
-        case Trig::kTan:
-            break;
+// Which of sin r and cos r sin x and cos x are in each quadrant, and whether negated: sin x =
+// sin r, cos r, -sin r, -cos r and cos x = cos r, -sin r, -cos r, sin r for quadrants 0..3;
+// tan x is sin r / cos r or -cos r / sin r.
+bool TakesCos(Trig which, int quadrant) {
+    return (which == Trig::kSin) == ((quadrant & 1) != 0);
+}
+
+bool Negated(Trig which, int quadrant) {
+    return which == Trig::kSin ? quadrant >= 2 : (quadrant == 1 || quadrant == 2);
+}
+
+// The fast path's value of sin x, cos x or tan x from r and its quadrant.
+DD FromQuadrant(Trig which, int quadrant, DD r) {
+    if (which != Trig::kTan) {
+        const DD v = SinOrCosDD(r, TakesCos(which, quadrant));
+        return Negated(which, quadrant) ? Neg(v) : v;
     }
+    const DD s = SinOrCosDD(r, false);
+    const DD c = SinOrCosDD(r, true);
     return (quadrant & 1) == 0 ? Div(s, c) : Neg(Div(c, s));
 }
 
@@ -77,9 +89,8 @@ ScaledFixed<F> FromQuadrantFixed(Trig which, int quadrant, const F& r) {
     const F s = SinFixed(r);
     const F c = CosFixed(r);
     if (which != Trig::kTan) {
-        const F& v = (which == Trig::kSin) == ((quadrant & 1) == 0) ? s : c;
-        const bool flip = which == Trig::kSin ? quadrant >= 2 : (quadrant == 1 || quadrant == 2);
-        return {flip ? -v : v};
+        const F& v = TakesCos(which, quadrant) ? c : s;
+        return {Negated(which, quadrant) ? -v : v};
     }
     if ((quadrant & 1) == 0) {
         return {s / c};
@@ -117,10 +128,7 @@ double TrigOf(Trig which, double x) {
             return kNaN;  // not reached: no double is a multiple of pi/2
         }
     }
-    DD s;
-    DD c;
-    SinCosDD(r, s, c);
-    const DD v = FromQuadrant(which, quadrant, s, c);
+    const DD v = FromQuadrant(which, quadrant, r);
     double out = 0;
     if (RoundsTo(v, Abs(v.hi) * kTrigError, out)) {
         return sign * out;
