@@ -197,6 +197,8 @@ void ExpectRoundingDecidedOnlyClearOfTheMidpoint() {
         EXPECT_EQ(out, -std::ldexp(1.0 + 0x1p-52, scale));
         EXPECT_FALSE((-(half + eight)).RoundsTo(scale, 3, out));
     }
+    // The last bit alone is a value too.
+    EXPECT_EQ(F::FromInt(1).Scaled(F::kLastBit).ToDouble(), std::ldexp(1.0, F::kLastBit));
     // Far from any boundary, a large error is still decided.
     double out = 0;
     EXPECT_TRUE(F::FromInt(3).RoundsTo(0, 200, out));
