@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -28,27 +27,25 @@ struct MathCase {
     double hi;
 };
 
+// A function of one argument, ours and the C library's of the same name.
+// clang-format off
+#define QUORBIT1_UNARY_CASE(f, lo, hi)                                   \
+    MathCase{#f, [](const Path& p, double x, double) { return p.f(x); }, \
+             [](double x, double) { return std::f(x); }, lo, hi}
+// clang-format on
+
 const MathCase kMathCases[] = {
-    {"exp", [](const Path& p, double x, double) { return p.exp(x); },
-     [](double x, double) { return std::exp(x); }, -700, 700},
-    {"log", [](const Path& p, double x, double) { return p.log(x); },
-     [](double x, double) { return std::log(x); }, 1e-300, 1e300},
-    {"log10", [](const Path& p, double x, double) { return p.log10(x); },
-     [](double x, double) { return std::log10(x); }, 1e-300, 1e300},
+    QUORBIT1_UNARY_CASE(exp, -700, 700),
+    QUORBIT1_UNARY_CASE(log, 1e-300, 1e300),
+    QUORBIT1_UNARY_CASE(log10, 1e-300, 1e300),
     {"pow", [](const Path& p, double x, double y) { return p.pow(x, y); },
      [](double x, double y) { return std::pow(x, y); }, 0.01, 100},
-    {"sin", [](const Path& p, double x, double) { return p.sin(x); },
-     [](double x, double) { return std::sin(x); }, -400, 400},
-    {"cos", [](const Path& p, double x, double) { return p.cos(x); },
-     [](double x, double) { return std::cos(x); }, -400, 400},
-    {"tan", [](const Path& p, double x, double) { return p.tan(x); },
-     [](double x, double) { return std::tan(x); }, -400, 400},
-    {"asin", [](const Path& p, double x, double) { return p.asin(x); },
-     [](double x, double) { return std::asin(x); }, -1, 1},
-    {"acos", [](const Path& p, double x, double) { return p.acos(x); },
-     [](double x, double) { return std::acos(x); }, -1, 1},
-    {"atan", [](const Path& p, double x, double) { return p.atan(x); },
-     [](double x, double) { return std::atan(x); }, -100, 100},
+    QUORBIT1_UNARY_CASE(sin, -400, 400),
+    QUORBIT1_UNARY_CASE(cos, -400, 400),
+    QUORBIT1_UNARY_CASE(tan, -400, 400),
+    QUORBIT1_UNARY_CASE(asin, -1, 1),
+    QUORBIT1_UNARY_CASE(acos, -1, 1),
+    QUORBIT1_UNARY_CASE(atan, -100, 100),
 };
 
 constexpr int kArguments = 4096;
@@ -90,23 +87,13 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-bool Runs(const Path& path) {
-#if QUORBIT1_MATH_HAS_FUSED
-    if (std::string(path.name) == "fused") {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("fma");
-    }
-#endif
-    return std::string(path.name) == "portable";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     for (const Path* const* p = quorbit1::math::Paths(); *p != nullptr; ++p) {
         const Path& path = **p;
-        if (!Runs(path)) {
+        if (!quorbit1::math::Runnable(path)) {
             continue;
         }
         std::printf("%s build\n%-8s %12s %12s %8s\n", path.name, "function", "quorbit1 ns",

@@ -25,14 +25,12 @@ constexpr const Path* kPaths[] = {&kPortable, nullptr};
 #endif
 
 const Path& Choose() {
-#if QUORBIT1_MATH_HAS_FUSED
     const char* wanted = std::getenv("QUORBIT1_MATH_PATH");
     if (wanted != nullptr && std::string_view(wanted) == "portable") {
         return kPortable;
     }
-    // Before any constructor may have run: the scan's table of powers of ten is made with Pow.
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("fma")) {
+#if QUORBIT1_MATH_HAS_FUSED
+    if (Runnable(kFused)) {
         return kFused;
     }
 #endif
@@ -40,6 +38,18 @@ const Path& Choose() {
 }
 
 }  // namespace
+
+bool Runnable(const Path& path) {
+#if QUORBIT1_MATH_HAS_FUSED
+    if (&path == &kFused) {
+        // Before any constructor may have run: the scan's table of powers of ten is made with
+        // Pow.
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("fma");
+    }
+#endif
+    return &path == &kPortable;
+}
 
 const Path* const* Paths() {
     return kPaths;

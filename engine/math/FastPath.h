@@ -42,12 +42,12 @@ constexpr double kExpUnderflow = -0x1.77p+9;   // -750
 // path.
 constexpr double kFastError = 0x1p-70;
 
-// e^x for x = x.hi + x.lo in [-708, 709], where the result is normal, when the rounding test
-// with a relative error bound of relError decides it (Exp.cpp): first in plain doubles, whose
-// own error is below 2^-59.6 (kQuickError allows 2^-59), then in double-double.
+// e^x for x = x.hi + x.lo in [-708, 709], where the result is normal, when a rounding test
+// decides it (Exp.cpp): first in plain doubles, whose own error is below 2^-59.6, with a test
+// allowing quickError (kQuickError, 2^-59, for an exact x), then in double-double, allowing
+// relError (kFastError for an exact x).
 constexpr double kQuickError = 0x1p-59;
-bool ExpQuick(DD x, double relError, double& out);
-bool ExpFast(DD x, double relError, double& out);
+bool ExpFast(DD x, double quickError, double relError, double& out);
 
 // ln x as a double-double for finite x > 0, relative error below 2^-72 (Log.cpp), and its first
 // step, whose relative error is below 2^-60.4, for a rounding test allowing kLogQuickError.

@@ -47,6 +47,8 @@ QUORBIT1_MATH_DECLARE_PATH(fused)
 
 // The builds there are, the portable one first, and the one the functions call.
 const Path* const* Paths();  // ends with nullptr
+// Whether this processor can run that build.
+bool Runnable(const Path& path);
 const Path& ChosenPath();
 
 }  // namespace quorbit1::math

@@ -196,7 +196,7 @@ double Pow(double x, double y) {
     // t = y ln x within 2^-72 |t| <= 2^-62.5, which adds as much to e^t's relative error: the
     // first step's 2^-59.6 and that stay below 2^-59.4, which 2^-58.5 (0x1.6ap-59) covers.
     const DD t = Mul(l, y);
-    if (ExpQuick(t, 0x1.6ap-59, out) || ExpFast(t, 0x1p-70 * (2.0 + Abs(t.hi)), out)) {
+    if (ExpFast(t, 0x1.6ap-59, 0x1p-70 * (2.0 + Abs(t.hi)), out)) {
         return sign * out;
     }
     return sign * QUORBIT1_MATH_ROUND_ACCURATE(kPowLost, PowAccurate, ax, y);
