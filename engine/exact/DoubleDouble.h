@@ -95,11 +95,14 @@ inline DD Neg(DD a) {
     return {-a.hi, -a.lo};
 }
 
-// a / b, relative error about 2^-100: a first quotient, corrected by the remainder a - b q.
+// a / b, relative error about 2^-100: a first quotient by b's reciprocal, within two units of
+// its last place, corrected by the remainder a - b q times the same reciprocal; one division,
+// not two in a row. (|b.hi| above 2^-1022, so that the reciprocal is finite.)
 inline DD Div(DD a, DD b) {
-    const double q = a.hi / b.hi;
+    const double r = 1.0 / b.hi;
+    const double q = a.hi * r;
     const DD rem = Add(a, Neg(Mul(b, q)));
-    return FastTwoSum(q, rem.hi / b.hi);
+    return FastTwoSum(q, rem.hi * r);
 }
 
 // The square root of a >= 0, relative error about 2^-100: the double root, corrected by

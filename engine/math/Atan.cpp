@@ -14,44 +14,47 @@ QUORBIT1_MATH_TARGET
 
 namespace quorbit1::math::QUORBIT1_MATH_PATH {
 
-// atan u for 0 <= u <= 1 (a little more is fine), relative error below 2^-69: u = c + (u - c)
-// with c = j/256, atan u = atan c + atan t, t = (u - c) / (1 + u c) = th + tl, |t| <= 2^-9;
-// atan t - t by its series in th to th^9 (the rest below 2^-86 of t), in double: its rounding,
-// about 2^-51 of t^3/3, is below 2^-70 of the result, which for j >= 1 is at least t.
-DD AtanDD(DD u) {
-    const auto j = static_cast<std::size_t>(Nearest(u.hi * 256.0));
-    double th = u.hi;
-    double tl = u.lo;
-    if (j != 0) {
+namespace {
+
+// atan(y / x) for 0 <= y <= x (y a little more is fine), relative error below 2^-69: u = y / x
+// = c + (u - c) with c = j/256, atan u = atan c + atan t, t = (u - c) / (1 + u c) =
+// (y - c x) / (x + c y) = th + tl, |t| <= 2^-9 (j from u to a few units of its last place),
+// one quotient of double-doubles; y - c x loses only 2^-105 of x to its cancellation, under
+// 2^-96 of a result of at least atan(2^-9). atan t - t by its series in th to th^9 (the rest
+// below 2^-86 of t), in double: its rounding, about 2^-51 of t^3/3, is below 2^-70 of the
+// result, which for j >= 1 is at least t.
+inline DD AtanOfSmallRatio(DD y, DD x) {
+    const auto j = static_cast<std::size_t>(Nearest(y.hi / x.hi * 256.0));
+    DD t;
+    if (j == 0) {
+        t = Div(y, x);
+    } else {
         const double c = static_cast<double>(j) * 0x1p-8;
-        const double num = u.hi - c;  // exact
-        const DD p = TwoProd(u.hi, c);
-        const DD den = FastTwoSum(1.0, p.hi);
-        const double denLo = den.lo + p.lo + u.lo * c;
-        th = num / den.hi;
-        const DD q = TwoProd(th, den.hi);
-        tl = (((num - q.hi) - q.lo) + u.lo - th * denLo) / den.hi;
+        t = Div(Add(y, Neg(Mul(x, c))), Add(x, Mul(y, c)));
     }
+    const double th = t.hi;
     const double z = th * th;
     const double poly = th * z * (-1.0 / 3 + z * (1.0 / 5 + z * (-1.0 / 7 + z * (1.0 / 9))));
     if (j == 0) {
-        return FastTwoSum(th, tl + poly);
+        return FastTwoSum(th, t.lo + poly);
     }
     const DD a = kTables.atanJ[j];
     const DD s = TwoSum(a.hi, th);
-    return FastTwoSum(s.hi, s.lo + (a.lo + tl + poly));
+    return FastTwoSum(s.hi, s.lo + (a.lo + t.lo + poly));
 }
+
+}  // namespace
 
 // atan(y / x) for y, x >= 0, not both 0, through atan of the smaller over the larger.
 DD AtanOfRatio(DD y, DD x) {
     if (y.hi <= x.hi) {
-        return AtanDD(Div(y, x));
+        return AtanOfSmallRatio(y, x);
     }
-    return Add(kTables.piOver2, Neg(AtanDD(Div(x, y))));
+    return Add(kTables.piOver2, Neg(AtanOfSmallRatio(x, y)));
 }
 
 // atan x = pi/2 - atan(1/x) for |x| > 1; past 2^60, 1/x in double is close enough (its
-// rounding is below 2^-113 of pi/2), and Dekker's product of 1/x would underflow.
+// rounding is below 2^-113 of pi/2), and the products of a quotient by x could overflow.
 double Atan(double x) {
     if (x != x) {
         return x + x;
@@ -63,10 +66,11 @@ double Atan(double x) {
     const double sign = x < 0.0 ? -1.0 : 1.0;
     DD v;
     if (ax <= 1.0) {
-        v = AtanDD({ax, 0.0});
+        v = AtanOfSmallRatio({ax, 0.0}, {1.0, 0.0});
+    } else if (ax <= 0x1p60) {
+        v = Add(kTables.piOver2, Neg(AtanOfSmallRatio({1.0, 0.0}, {ax, 0.0})));
     } else {
-        const DD inverse = ax > 0x1p60 ? DD{1.0 / ax, 0.0} : Div({1.0, 0.0}, {ax, 0.0});
-        v = Add(kTables.piOver2, Neg(AtanDD(inverse)));
+        v = Add(kTables.piOver2, {-1.0 / ax, 0.0});
     }
     return Decide(v, sign, [ax](auto f) { return AtanAccurate<decltype(f)>(ax); });
 }

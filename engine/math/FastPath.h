@@ -117,7 +117,6 @@ constexpr int kTanLost = 77;
 constexpr int kAtanLost = 15;
 
 // Atan.cpp
-DD AtanDD(DD u);
 DD AtanOfRatio(DD y, DD x);
 
 // The accurate paths: each function's value as F, Fixed or WideFixed, times 2^scale, for the

@@ -27,37 +27,21 @@ void OddParts(double x, std::uint64_t& m, int& e) {
     e += zeros;
 }
 
-bool IsInteger(double y) {
-    std::uint64_t m = 0;
-    int e = 0;
-    OddParts(y, m, e);
-    return e >= 0;
-}
-
-bool IsOddInteger(double y) {
-    std::uint64_t m = 0;
-    int e = 0;
-    OddParts(y, m, e);
-    return e == 0;
-}
-
 // x^y for x > 0 when it has at most 54 significant bits, so that it may be a double or lie
 // exactly halfway between two: then no approximation decides it, and it is computed exactly.
 // With x = m 2^e (m odd, m > 1) and y = n / 2^k (n odd, or k = 0), x^y is such a number only if
 // y > 0, m is a perfect 2^k-th power r^(2^k), e is a multiple of 2^k, and r^n < 2^54; r >= 3
 // bounds k by 5 and n by 34. A power of two (m = 1) is exact anyway, and the approximation of
 // such a result is never taken for a midpoint.
-bool ExactPow(double x, double y, double& out) {
-    if (y <= 0.0) {
+// y's parts, y = my 2^ey, come from the caller; x's are split only when y passes.
+bool ExactPow(double x, double y, std::uint64_t my, int ey, double& out) {
+    if (y <= 0.0 || ey < -5 || (ey >= 0 && (ey > 6 || (my << ey) > 64)) || my > 64) {
         return false;
     }
     std::uint64_t mx = 0;
     int ex = 0;
     OddParts(x, mx, ex);
-    std::uint64_t my = 0;
-    int ey = 0;
-    OddParts(y, my, ey);
-    if (mx == 1 || ey < -5 || (ey >= 0 && (ey > 6 || (my << ey) > 64)) || my > 64) {
+    if (mx == 1) {
         return false;
     }
     const int k = ey < 0 ? -ey : 0;
@@ -138,7 +122,11 @@ double Pow(double x, double y) {
         }
         return (ax < 1.0) == (y < 0.0) ? kInf : 0.0;
     }
-    const bool odd = IsOddInteger(y);
+    // y = my 2^ey with my odd: an integer when ey >= 0, an odd one when ey = 0.
+    std::uint64_t my = 0;
+    int ey = 0;
+    OddParts(y, my, ey);
+    const bool odd = ey == 0;
     if (x == 0.0) {
         if (y < 0.0) {
             return odd ? 1.0 / x : kInf;
@@ -154,18 +142,18 @@ double Pow(double x, double y) {
         }
         return odd ? -kInf : kInf;
     }
-    if (x < 0.0 && !IsInteger(y)) {
+    if (x < 0.0 && ey < 0) {
         return kNaN;
     }
     const double sign = x < 0.0 && odd ? -1.0 : 1.0;
     double out = 0;
-    if (ExactPow(ax, y, out)) {
+    if (ExactPow(ax, y, my, ey, out)) {
         return sign * out;
     }
     // Small positive integer powers, the commonest, by squaring in double-double: at most 12
     // products, each within 2^-104, so the bound 2^-90 is safe. Results near the ends of the
     // range, where lo would lose bits, go the general way.
-    if (y >= 2.0 && y <= 64.0 && IsInteger(y)) {
+    if (y >= 2.0 && y <= 64.0 && ey >= 0) {
         auto n = static_cast<unsigned>(y);
         DD base{ax, 0.0};
         DD acc{1.0, 0.0};
