@@ -67,8 +67,8 @@ constexpr double kTiny = 0x1p-27;
 // x 2/pi = k + f for |x| >= pi/4 (Payne and Hanek): with x = m 2^e (m an integer below 2^53),
 // only the bits of 2^e 2/pi below 4 matter for k mod 4 and f, since m times the others is a
 // multiple of 4. Those bits, to 2^-32 Words, times m exactly, leave f with an error below
-// 2^(53 - 32 Words): for the fast path and Fixed's 12 words, 2^-331, past Fixed's last bit;
-// the nearest double to a multiple of pi/2 lies about 2^-61 from it, so f keeps at least 270
+// 2^(53 - 32 Words): for the fast path and Fixed's 8 words, 2^-203, past Fixed's last bit;
+// the nearest double to a multiple of pi/2 lies about 2^-61 from it, so f keeps at least 140
 // correct bits. The accurate path takes three words more than F's fraction, for that margin.
 template <int Words>
 struct Reduced {

@@ -194,15 +194,29 @@ BasicFixed<L> BasicFixed<L>::DivSmall(std::uint32_t n) const {
     return r;
 }
 
-// a / b by Newton's iteration for 1/b from the double nearest to it: each step doubles the
-// correct bits, 53, 106, 212, 424, 848: past the last bit of either width.
+namespace {
+
+// Newton's steps for a reciprocal or a reciprocal root in L limbs: from a double's 52 correct
+// bits each step doubles them (104, 208, 416, 832) until they pass the fraction's 32 (L - 1)
+// bits with 32 to spare, for a result up to 2^31.
+constexpr int NewtonSteps(int limbs) {
+    int steps = 0;
+    for (int bits = 52; bits < 32 * limbs; bits *= 2) {
+        ++steps;
+    }
+    return steps;
+}
+
+}  // namespace
+
+// a / b by Newton's iteration for 1/b from the double nearest to it.
 template <int L>
 BasicFixed<L> BasicFixed<L>::Div(const BasicFixed& a, const BasicFixed& b) {
     BasicFixed bm = b;
     bm.m_negative = false;
     BasicFixed y = BasicFixed::FromDouble(1.0 / bm.ToDouble());
     const BasicFixed two = BasicFixed::FromInt(2);
-    for (int step = 0; step < 4; ++step) {
+    for (int step = 0; step < NewtonSteps(L); ++step) {
         y = y * (two - bm * y);
     }
     BasicFixed q = a * y;
@@ -372,7 +386,7 @@ F Sqrt(const F& a) {
     }
     F y = F::FromDouble(1.0 / std::sqrt(a.ToDouble()));
     const F three = F::FromInt(3);
-    for (int step = 0; step < 4; ++step) {
+    for (int step = 0; step < NewtonSteps(F::kLimbs); ++step) {
         y = (y * (three - a * y * y)).DivSmall(2);
     }
     return a * y;

@@ -9,9 +9,12 @@ namespace quorbit1::math {
 
 namespace {
 
-DD ToDD(const Fixed& v) {
+// In WideFixed: the fourth part of pi/2 lies at 2^-123, where Fixed keeps too few bits.
+using F = WideFixed;
+
+DD ToDD(const F& v) {
     const double hi = v.ToDouble();
-    return {hi, (v - Fixed::FromDouble(hi)).ToDouble()};
+    return {hi, (v - F::FromDouble(hi)).ToDouble()};
 }
 
 // d with its last 20 bits cleared: 33 significant bits.
@@ -35,39 +38,39 @@ std::string Pair(const DD& d) {
 Tables ComputeTables() {
     Tables t{};
     for (std::uint32_t j = 0; j < 128; ++j) {
-        t.exp2[j] = ToDD(ExpOfFixed(Ln2().MulSmall(j).DivSmall(128)));
+        t.exp2[j] = ToDD(ExpOfFixed(Ln2<F>().MulSmall(j).DivSmall(128)));
     }
-    const Fixed step = Ln2().DivSmall(128);
+    const F step = Ln2<F>().DivSmall(128);
     t.l1 = Top33Bits(step.ToDouble());
-    const Fixed rest = step - Fixed::FromDouble(t.l1);
+    const F rest = step - F::FromDouble(t.l1);
     t.l2 = rest.ToDouble();
-    t.l3 = (rest - Fixed::FromDouble(t.l2)).ToDouble();
+    t.l3 = (rest - F::FromDouble(t.l2)).ToDouble();
     for (std::size_t k = Tables::kLogFirst; k <= 724; ++k) {
         const std::size_t i = k - Tables::kLogFirst;
         t.c[i] = 512.0 / static_cast<double>(k);
-        t.minusLogC[i] = ToDD(-LogFixed(t.c[i]));
+        t.minusLogC[i] = ToDD(-LogFixed<F>(t.c[i]));
     }
-    t.ln2Hi = quorbit1::BitCast<double>(quorbit1::BitCast<std::uint64_t>(Ln2().ToDouble()) &
+    t.ln2Hi = quorbit1::BitCast<double>(quorbit1::BitCast<std::uint64_t>(Ln2<F>().ToDouble()) &
                                         ~((std::uint64_t{1} << 11) - 1));
-    t.ln2Lo = (Ln2() - Fixed::FromDouble(t.ln2Hi)).ToDouble();
-    t.ln2 = ToDD(Ln2());
-    t.invLn10 = ToDD(Fixed::FromInt(1) / Ln10());
-    t.ln10 = ToDD(Ln10());
+    t.ln2Lo = (Ln2<F>() - F::FromDouble(t.ln2Hi)).ToDouble();
+    t.ln2 = ToDD(Ln2<F>());
+    t.invLn10 = ToDD(F::FromInt(1) / Ln10<F>());
+    t.ln10 = ToDD(Ln10<F>());
     for (std::uint32_t j = 0; j < 205; ++j) {
-        const Fixed a = Fixed::FromInt(j).DivSmall(256);
+        const F a = F::FromInt(j).DivSmall(256);
         t.sinJ[j] = ToDD(SinFixed(a));
         t.cosJ[j] = ToDD(CosFixed(a));
     }
     for (std::uint32_t j = 0; j < 257; ++j) {
-        t.atanJ[j] = ToDD(j == 0 ? Fixed() : AtanFixed(Fixed::FromInt(j), Fixed::FromInt(256)));
+        t.atanJ[j] = ToDD(j == 0 ? F() : AtanFixed(F::FromInt(j), F::FromInt(256)));
     }
-    t.piOver2 = ToDD(PiOver2());
-    t.pi = ToDD(PiOver2().MulSmall(2));
-    Fixed pio2Rest = PiOver2();
+    t.piOver2 = ToDD(PiOver2<F>());
+    t.pi = ToDD(PiOver2<F>().MulSmall(2));
+    F pio2Rest = PiOver2<F>();
     for (int i = 0; i < 4; ++i) {
         const double part = pio2Rest.ToDouble();
         t.pio2[i] = i < 2 ? Top33Bits(part) : part;
-        pio2Rest = pio2Rest - Fixed::FromDouble(t.pio2[i]);
+        pio2Rest = pio2Rest - F::FromDouble(t.pio2[i]);
     }
     return t;
 }
