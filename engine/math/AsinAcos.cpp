@@ -1,4 +1,5 @@
-// asin x and acos x, correctly rounded: arc tangents of x over sqrt(1 - x^2) and back.
+// asin x and acos x, correctly rounded: first from Taylor polynomials of asin at sixty-fourths,
+// then as arc tangents of x over sqrt(1 - x^2).
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -30,7 +31,60 @@ F CofactorFixed(double x) {
     return Sqrt(F::FromInt(1) - f * f);
 }
 
+// asin(xh + xl) for 0 <= xh <= 1/2, |xl| <= 2^-53 xh, from the polynomial at the nearest c =
+// i/64, h = xh - c exact (Sterbenz), |h| <= 1/128: a0 + a1 h with a1 h exact (Dekker's
+// product), the rest, P = a[0] h^2 + ... (truncated below 2^-72 of the result), in double. P
+// is below 2^-13.4 of the result (a[0] h^2 at most, over asin(c - h) >= c / 2), so Horner's
+// roundings, at most five of 2^-53 that count, and those of the coefficients cost 2^-64 of it
+// together; the low parts' sum rounds by 2^-53 of about P. xl enters by the derivative at xh,
+// a1 + 2 a[0] h (the next term is below 2^-66 of xl). Relative error below 2^-63.3.
+DD AsinTaylorDD(double xh, double xl) {
+    const auto i = static_cast<std::size_t>(Nearest(xh * 64.0));
+    const Tables::AsinTaylor& t = kTables.asinC[i];
+    const double h = xh - static_cast<double>(i) * 0x1p-6;
+    double q = t.a[8];
+    for (std::size_t k = 8; k-- > 0;) {
+        q = t.a[k] + h * q;
+    }
+    const DD m = TwoProd(t.a1.hi, h);
+    const DD s = FastTwoSum(t.a0.hi, m.hi);  // |a0| > |a1 h| unless a0 = 0
+    const double low = t.a0.lo + m.lo + t.a1.lo * h + xl * (t.a1.hi + 2.0 * t.a[0] * h);
+    return FastTwoSum(s.hi, s.lo + (low + h * h * q));
+}
+
+// asin(s) for s = sqrt((1 - |x|) / 2), |x| >= 1/2, so that 1 - |x| is exact (Sterbenz) and
+// s <= 1/2: asin |x| = pi/2 - 2 asin s, acos |x| = 2 asin s.
+DD AsinOfHalfCosine(double ax) {
+    const DD s = Sqrt({(1.0 - ax) * 0.5, 0.0});
+    return AsinTaylorDD(s.hi, s.lo);
+}
+
+DD Twice(DD a) {
+    return {2.0 * a.hi, 2.0 * a.lo};
+}
+
 }  // namespace
+
+// 0 <= x <= 1. Past 1/2, pi/2 - 2 asin s is at least pi/6 with 2 asin s at most pi/3: twice the
+// relative error of asin s, 2^-62.3.
+DD AsinQuickDD(double x) {
+    if (x <= 0.5) {
+        return AsinTaylorDD(x, 0.0);
+    }
+    return Add(kTables.piOver2, Neg(Twice(AsinOfHalfCosine(x))));
+}
+
+// -1 <= x <= 1: pi/2 - asin x in the middle (at least pi/3, asin x at most pi/6), 2 asin s or
+// pi - 2 asin s past 1/2 on either side: the relative error of asin at most.
+DD AcosQuickDD(double x) {
+    const double ax = Abs(x);
+    if (ax <= 0.5) {
+        const DD a = AsinTaylorDD(ax, 0.0);
+        return Add(kTables.piOver2, x < 0.0 ? a : Neg(a));
+    }
+    const DD a = Twice(AsinOfHalfCosine(ax));
+    return x < 0.0 ? Add(kTables.pi, Neg(a)) : a;
+}
 
 double Asin(double x) {
     const double ax = Abs(x);
@@ -41,6 +95,11 @@ double Asin(double x) {
         return x;
     }
     const double sign = x < 0.0 ? -1.0 : 1.0;
+    const DD quick = AsinQuickDD(ax);
+    double out = 0;
+    if (RoundsTo(quick, quick.hi * kAsinQuickError, out)) {
+        return sign * out;
+    }
     return Decide(AtanOfRatio({ax, 0.0}, Cofactor(ax)), sign,
                   [ax](auto f) { return AsinAccurate<decltype(f)>(ax); });
 }
@@ -50,6 +109,11 @@ double Acos(double x) {
     const double ax = Abs(x);
     if (!(ax <= 1.0)) {
         return x != x ? x + x : kNaN;
+    }
+    const DD quick = AcosQuickDD(x);
+    double out = 0;
+    if (RoundsTo(quick, quick.hi * kAsinQuickError, out)) {
+        return out;
     }
     DD v = AtanOfRatio(Cofactor(ax), {ax, 0.0});
     if (x < 0.0) {

@@ -116,6 +116,12 @@ constexpr int kSinCosLost = 13;
 constexpr int kTanLost = 77;
 constexpr int kAtanLost = 15;
 
+// AsinAcos.cpp: the first steps of asin (0 <= x <= 1) and acos (-1 <= x <= 1), relative error
+// below 2^-62.3 (see each), for a rounding test allowing kAsinQuickError.
+DD AsinQuickDD(double x);
+DD AcosQuickDD(double x);
+constexpr double kAsinQuickError = 0x1p-62;
+
 // Atan.cpp
 DD AtanOfRatio(DD y, DD x);
 

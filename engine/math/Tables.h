@@ -10,6 +10,15 @@
 namespace quorbit1::math {
 
 struct Tables {
+    // asin near c = i/64: asin c, 1/sqrt(1 - c^2) and the rest of its Taylor coefficients, so
+    // that asin(c + h) = a0 + a1 h + a[0] h^2 + ... + a[8] h^10 (the rest below 2^-72 of it for
+    // |h| <= 1/128 and c <= 1/2).
+    struct AsinTaylor {
+        DD a0;
+        DD a1;
+        double a[9];
+    };
+
     // e^x: 2^(j/128) for j = 0..127; ln 2 / 128 as l1 (33 bits, so n l1 is exact for every n
     // used) + l2 + l3.
     DD exp2[128];
@@ -35,6 +44,8 @@ struct Tables {
     DD pi;
     // pi/2 as the sum of four: two of 33 bits, then two doubles.
     double pio2[4];
+    // asin at c = i/64 for i = 0..32.
+    AsinTaylor asinC[33];
 };
 
 extern const Tables kTables;

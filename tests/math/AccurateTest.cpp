@@ -182,6 +182,75 @@ TEST(AccuratePaths, DecideTheHardCases) {
     EXPECT_LE(left, 3);
 }
 
+// The first steps in plain doubles against MPFR: the relative error of hi + lo stays within the
+// bound each states, which its rounding test relies on.
+struct FirstStep {
+    const char* name;
+    DD (*quick)(double x);
+    quorbit1::test::MpfrFunction oracle;
+    double bound;
+    double (*argument)(std::mt19937_64& g);
+};
+
+double UnitArgument(std::mt19937_64& g) {
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    switch (g() % 4) {
+        case 0:
+            return u(g);
+        case 1:  // near 1, where the half-angle step starts from a tiny 1 - x
+            return 1.0 - std::ldexp(u(g), -static_cast<int>(g() % 60));
+        case 2:  // at the ends of a polynomial's interval, and of the first one
+            return std::nextafter(static_cast<double>(g() % 33) / 64 + 1.0 / 128,
+                                  (g() & 1) != 0 ? 0.0 : 1.0);
+        default:
+            return std::ldexp(1.0 + u(g), -static_cast<int>(g() % 40) - 1);
+    }
+}
+
+const FirstStep kFirstSteps[] = {
+    {"asin", AsinQuickDD, mpfr_asin, 0x1.ap-63, UnitArgument},  // 2^-62.3
+    {"acos", AcosQuickDD, mpfr_acos, 0x1.ap-63,
+     [](std::mt19937_64& g) { return (g() & 1) != 0 ? UnitArgument(g) : -UnitArgument(g); }},
+    {"log", LogQuickDD, mpfr_log, 0x1.84p-61,  // 2^-60.4
+     [](std::mt19937_64& g) {
+         std::uniform_real_distribution<double> u(0.0, 1.0);
+         return (g() & 1) != 0 ? std::ldexp(1.0 + u(g), static_cast<int>(g() % 2098) - 1074)
+                               : 1.0 + (u(g) - 0.5) * std::ldexp(1.0, -static_cast<int>(g() % 52));
+     }},
+};
+
+TEST(FirstSteps, StayWithinTheirStatedBounds) {
+    std::mt19937_64 g(quorbit1::test::Seed(62));
+    mpfr_set_emin(mpfr_get_emin_min());
+    mpfr_set_emax(mpfr_get_emax_max());
+    mpfr_t x;
+    mpfr_t exact;
+    mpfr_t v;
+    mpfr_inits2(320, x, exact, v, static_cast<mpfr_ptr>(nullptr));
+    for (const FirstStep& step : kFirstSteps) {
+        double worst = 0;
+        for (int i = 0; i < 10000; ++i) {
+            const double a = step.argument(g);
+            if (a == 1.0) {
+                continue;  // ln 1 = 0 is exact, and relative errors have no meaning there
+            }
+            const DD q = step.quick(a);
+            mpfr_set_d(x, a, MPFR_RNDN);
+            step.oracle(exact, x, MPFR_RNDN);
+            mpfr_set_d(v, q.hi, MPFR_RNDN);
+            mpfr_add_d(v, v, q.lo, MPFR_RNDN);  // exact at 320 bits
+            mpfr_sub(v, v, exact, MPFR_RNDN);
+            mpfr_div(v, v, exact, MPFR_RNDN);
+            const double error = std::abs(mpfr_get_d(v, MPFR_RNDN));
+            ASSERT_LE(error, step.bound) << step.name << " " << std::hexfloat << a;
+            worst = std::max(worst, error);
+        }
+        std::printf("%-5s first step stated %.1f bits, seen %.1f\n", step.name,
+                    std::log2(step.bound), std::log2(worst));
+    }
+    mpfr_clears(x, exact, v, static_cast<mpfr_ptr>(nullptr));
+}
+
 // 1 + 2^-53 lies halfway between 1 and the next double: no error bound decides it. Moved by 8
 // of the last bit either way, an error of 4 is decided; an error of 8 from above is not (from
 // below it reaches the midpoint at most, which rounds down, to even).

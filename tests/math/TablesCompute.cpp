@@ -72,6 +72,26 @@ Tables ComputeTables() {
         t.pio2[i] = i < 2 ? Top33Bits(part) : part;
         pio2Rest = pio2Rest - F::FromDouble(t.pio2[i]);
     }
+    // At c = i/64 the derivative's coefficients b_k = (k + 1) a_{k+1}, from
+    // (1 - x^2) asin'' = x asin': (1 - c^2)(k + 1) b_{k+1} = c (2k + 1) b_k + k b_{k-1}, with
+    // 1 - c^2 = (4096 - i^2) / 4096.
+    for (std::uint32_t i = 0; i <= 32; ++i) {
+        Tables::AsinTaylor& a = t.asinC[i];
+        const std::uint32_t oneMinusC2 = 4096 - i * i;
+        const F root = Sqrt(F::FromInt(oneMinusC2).DivSmall(4096));
+        a.a0 = ToDD(i == 0 ? F() : AtanFixed(F::FromInt(i).DivSmall(64), root));
+        F before = F::FromInt(1) / root;
+        a.a1 = ToDD(before);
+        F b = before.MulSmall(64 * i).DivSmall(oneMinusC2);
+        for (std::uint32_t k = 1; k <= 9; ++k) {
+            a.a[k - 1] = b.DivSmall(k + 1).ToDouble();
+            const F next = (b.MulSmall(i * (2 * k + 1)).DivSmall(64) + before.MulSmall(k))
+                               .MulSmall(4096)
+                               .DivSmall(oneMinusC2 * (k + 1));
+            before = b;
+            b = next;
+        }
+    }
     return t;
 }
 
@@ -107,6 +127,14 @@ std::string TablesSource(const Tables& t) {
     s += "},\n" + Pair(t.piOver2) + ",\n" + Pair(t.pi) + ",\n{";
     for (const double d : t.pio2) {
         s += Hex(d) + ", ";
+    }
+    s += "},\n{";
+    for (const Tables::AsinTaylor& a : t.asinC) {
+        s += "{" + Pair(a.a0) + ", " + Pair(a.a1) + ", {";
+        for (const double d : a.a) {
+            s += Hex(d) + ", ";
+        }
+        s += "}},\n";
     }
     s += "},\n};\n// clang-format on\n\n";
     s += "}  // namespace quorbit1::math\n";
