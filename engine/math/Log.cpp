@@ -23,14 +23,26 @@ struct LogReduction {
     DD r;
 };
 
+// The bits of kSqrt2 / 2, plus one: a normal x's bits less these hold in their exponent field
+// the e for which m = x / 2^e lies in (kSqrt2 / 2, kSqrt2].
+constexpr std::uint64_t kAboveHalfSqrt2Bits = 0x3fe6a09e667f3bce;
+
 LogReduction ReduceLog(double x) {
     const Tables& t = kTables;
-    const FractionParts parts = SplitFraction(x);
-    double m = parts.fraction;
-    int e = parts.exponent;
-    if (m > kSqrt2) {
-        m *= 0.5;
-        e += 1;
+    const auto bits = BitCast<std::uint64_t>(x);
+    double m = 0;
+    int e = 0;
+    if (bits >= (std::uint64_t{1} << 52)) {  // normal
+        e = static_cast<int>(static_cast<std::int64_t>(bits - kAboveHalfSqrt2Bits) >> 52);
+        m = BitCast<double>(bits - (static_cast<std::uint64_t>(e) << 52));
+    } else {
+        const FractionParts parts = SplitFraction(x);
+        m = parts.fraction;
+        e = parts.exponent;
+        if (m > kSqrt2) {
+            m *= 0.5;
+            e += 1;
+        }
     }
     const auto i = static_cast<std::size_t>(Nearest(m * 512.0)) - Tables::kLogFirst;
     const DD p = TwoProd(t.c[i], m);
