@@ -31,25 +31,12 @@ F CofactorFixed(double x) {
     return Sqrt(F::FromInt(1) - f * f);
 }
 
-// asin(xh + xl) for 0 <= xh <= 1/2, |xl| <= 2^-53 xh, from the polynomial at the nearest c =
-// i/64, h = xh - c exact (Sterbenz), |h| <= 1/128: a0 + a1 h with a1 h exact (Dekker's
-// product), the rest, P = a[0] h^2 + ... (truncated below 2^-72 of the result), in double. P
-// is below 2^-13.4 of the result (a[0] h^2 at most, over asin(c - h) >= c / 2), so Horner's
-// roundings, at most five of 2^-53 that count, and those of the coefficients cost 2^-64 of it
-// together; the low parts' sum rounds by 2^-53 of about P. xl enters by the derivative at xh,
-// a1 + 2 a[0] h (the next term is below 2^-66 of xl). Relative error below 2^-63.3.
+// asin(xh + xl) for 0 <= xh <= 1/2, |xl| <= 2^-53 xh: P is below 2^-13.4 of the result
+// (a[0] h^2 at most, over asin(c - h) >= c / 2), so TaylorDD's relative error is below 2^-63.3.
 DD AsinTaylorDD(double xh, double xl) {
-    const auto i = static_cast<std::size_t>(Nearest(xh * 64.0));
-    const Tables::AsinTaylor& t = kTables.asinC[i];
-    const double h = xh - static_cast<double>(i) * 0x1p-6;
-    double q = t.a[8];
-    for (std::size_t k = 8; k-- > 0;) {
-        q = t.a[k] + h * q;
-    }
-    const DD m = TwoProd(t.a1.hi, h);
-    const DD s = FastTwoSum(t.a0.hi, m.hi);  // |a0| > |a1 h| unless a0 = 0
-    const double low = t.a0.lo + m.lo + t.a1.lo * h + xl * (t.a1.hi + 2.0 * t.a[0] * h);
-    return FastTwoSum(s.hi, s.lo + (low + h * h * q));
+    const auto i = static_cast<std::size_t>(static_cast<int>(Nearest(xh * 64.0)));
+    return TaylorDD(kTables.asinAt[i], kTables.asinTaylor[i], xh - static_cast<double>(i) * 0x1p-6,
+                    xl);
 }
 
 // asin(s) for s = sqrt((1 - |x|) / 2), |x| >= 1/2, so that 1 - |x| is exact (Sterbenz) and

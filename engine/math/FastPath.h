@@ -10,6 +10,7 @@
 #include "DoubleDouble.h"
 #include "Fixed.h"
 #include "Paths.h"
+#include "Tables.h"
 
 // Each file writes QUORBIT1_MATH_TARGET after its includes: in the fused build it turns the
 // fused multiply-add on there, so the functions the file defines, and only they, may use it,
@@ -116,10 +117,32 @@ constexpr int kSinCosLost = 13;
 constexpr int kTanLost = 77;
 constexpr int kAtanLost = 15;
 
-// AsinAcos.cpp: the first steps of asin (0 <= x <= 1) and acos (-1 <= x <= 1), relative error
-// below 2^-62.3 (see each), for a rounding test allowing kAsinQuickError.
+// f(c + h + xl) from f's Taylor polynomial at c (Tables::Taylor, f(c) = a0), for c = i/64 and
+// |h| <= 1/128 (h = x - c exact by Sterbenz's lemma), |xl| <= 2^-53 |c + h|: a0 + a1 h with a1
+// h exact (Dekker's product), the rest, P = a[0] h^2 + ... (the terms past it below 2^-72 of
+// the result), in double. With P below 2^-k of the result, its roundings, at most five of 2^-53
+// that count, and those of the coefficients cost 2^-(50.4 + k) of it together; the low
+// parts' sum rounds by 2^-53 of about P. xl enters by the derivative at c + h, a1 + 2 a[0] h
+// (the next term is below 2^-66 of xl).
+inline DD TaylorDD(DD a0, const Tables::Taylor& t, double h, double xl) {
+    // Estrin's scheme: pairs, then pairs of pairs, a short chain of dependent operations.
+    const double* a = t.a;
+    const double h2 = h * h;
+    const double h4 = h2 * h2;
+    const double q = (a[0] + h * a[1]) + h2 * (a[2] + h * a[3]) +
+                     h4 * ((a[4] + h * a[5]) + h2 * (a[6] + h * a[7]) + h4 * a[8]);
+    const DD m = TwoProd(t.a1.hi, h);
+    const DD s = FastTwoSum(a0.hi, m.hi);  // |a0| > |a1 h| unless a0 = 0
+    const double low = a0.lo + m.lo + t.a1.lo * h + xl * (t.a1.hi + 2.0 * a[0] * h);
+    return FastTwoSum(s.hi, s.lo + (low + h2 * q));
+}
+
+// The first steps of asin (0 <= x <= 1) and acos (-1 <= x <= 1, AsinAcos.cpp) and of atan (x
+// >= 0, Atan.cpp), from Taylor polynomials: relative error below 2^-62.3 (see each), for a
+// rounding test allowing kAsinQuickError.
 DD AsinQuickDD(double x);
 DD AcosQuickDD(double x);
+DD AtanQuickDD(double x);
 constexpr double kAsinQuickError = 0x1p-62;
 
 // Atan.cpp

@@ -10,11 +10,9 @@
 namespace quorbit1::math {
 
 struct Tables {
-    // asin near c = i/64: asin c, 1/sqrt(1 - c^2) and the rest of its Taylor coefficients, so
-    // that asin(c + h) = a0 + a1 h + a[0] h^2 + ... + a[8] h^10 (the rest below 2^-72 of it for
-    // |h| <= 1/128 and c <= 1/2).
-    struct AsinTaylor {
-        DD a0;
+    // A function's Taylor coefficients at a point c but the first, f(c) = a0 (kept beside
+    // them): f(c + h) = a0 + a1 h + a[0] h^2 + ... + a[8] h^10.
+    struct Taylor {
         DD a1;
         double a[9];
     };
@@ -38,14 +36,19 @@ struct Tables {
     // Sines and cosines: sin(j/256) and cos(j/256) for j = 0..204 (a little past pi/4).
     DD sinJ[205];
     DD cosJ[205];
-    // Arc tangents: atan(j/256) for j = 0..256.
+    // Arc tangents: atan(j/256) for j = 0..256; at c = i/64 (a0 = atanJ[4i]) the rest of the
+    // Taylor polynomial, a1 = 1 / (1 + c^2), with the terms left out below 2^-72 of atan(c + h)
+    // for |h| <= 1/128.
     DD atanJ[257];
+    Taylor atanTaylor[65];
     DD piOver2;
     DD pi;
     // pi/2 as the sum of four: two of 33 bits, then two doubles.
     double pio2[4];
-    // asin at c = i/64 for i = 0..32.
-    AsinTaylor asinC[33];
+    // asin at c = i/64 for i = 0..32 and the rest of its Taylor polynomial there, a1 = 1 /
+    // sqrt(1 - c^2), with the terms left out below 2^-72 of asin(c + h) for |h| <= 1/128.
+    DD asinAt[33];
+    Taylor asinTaylor[33];
 };
 
 extern const Tables kTables;

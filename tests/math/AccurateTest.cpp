@@ -211,6 +211,18 @@ const FirstStep kFirstSteps[] = {
     {"asin", AsinQuickDD, mpfr_asin, 0x1.ap-63, UnitArgument},  // 2^-62.3
     {"acos", AcosQuickDD, mpfr_acos, 0x1.ap-63,
      [](std::mt19937_64& g) { return (g() & 1) != 0 ? UnitArgument(g) : -UnitArgument(g); }},
+    {"atan", AtanQuickDD, mpfr_atan, 0x1.ap-63,
+     [](std::mt19937_64& g) {
+         std::uniform_real_distribution<double> u(0.0, 1.0);
+         switch (g() % 3) {
+             case 0:
+                 return UnitArgument(g);
+             case 1:
+                 return 1.0 / UnitArgument(g);
+             default:
+                 return std::ldexp(1.0 + u(g), static_cast<int>(g() % 2000) - 1000);
+         }
+     }},
     {"log", LogQuickDD, mpfr_log, 0x1.84p-61,  // 2^-60.4
      [](std::mt19937_64& g) {
          std::uniform_real_distribution<double> u(0.0, 1.0);

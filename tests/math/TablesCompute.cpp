@@ -33,6 +33,29 @@ std::string Pair(const DD& d) {
     return "{" + Hex(d.hi) + ", " + Hex(d.lo) + "}";
 }
 
+// a1 = b0 and a_{k+1} = b_k / (k + 1) for k = 1..9, from b0, b1 and the recurrence that gives
+// b_{k+1} from b_k and b_{k-1}.
+template <class Next>
+Tables::Taylor TaylorRow(F before, F b, Next next) {
+    Tables::Taylor row{};
+    row.a1 = ToDD(before);
+    for (std::uint32_t k = 1; k <= 9; ++k) {
+        row.a[k - 1] = b.DivSmall(k + 1).ToDouble();
+        const F after = next(b, before, k);
+        before = b;
+        b = after;
+    }
+    return row;
+}
+
+std::string Row(const Tables::Taylor& row) {
+    std::string s = "{" + Pair(row.a1) + ", {";
+    for (const double d : row.a) {
+        s += Hex(d) + ", ";
+    }
+    return s + "}},\n";
+}
+
 }  // namespace
 
 Tables ComputeTables() {
@@ -72,25 +95,29 @@ Tables ComputeTables() {
         t.pio2[i] = i < 2 ? Top33Bits(part) : part;
         pio2Rest = pio2Rest - F::FromDouble(t.pio2[i]);
     }
-    // At c = i/64 the derivative's coefficients b_k = (k + 1) a_{k+1}, from
-    // (1 - x^2) asin'' = x asin': (1 - c^2)(k + 1) b_{k+1} = c (2k + 1) b_k + k b_{k-1}, with
-    // 1 - c^2 = (4096 - i^2) / 4096.
+    // At c = i/64 the derivative's coefficients b_k = (k + 1) a_{k+1}: for asin from
+    // (1 - x^2) asin'' = x asin', (1 - c^2)(k + 1) b_{k+1} = c (2k + 1) b_k + k b_{k-1}; for atan
+    // from (1 + x^2) atan' = 1, (1 + c^2) b_{k+1} = -(2c b_k + b_{k-1}); 1 -+ c^2 = (4096 -+ i^2)
+    // / 4096.
     for (std::uint32_t i = 0; i <= 32; ++i) {
-        Tables::AsinTaylor& a = t.asinC[i];
         const std::uint32_t oneMinusC2 = 4096 - i * i;
         const F root = Sqrt(F::FromInt(oneMinusC2).DivSmall(4096));
-        a.a0 = ToDD(i == 0 ? F() : AtanFixed(F::FromInt(i).DivSmall(64), root));
+        t.asinAt[i] = ToDD(i == 0 ? F() : AtanFixed(F::FromInt(i).DivSmall(64), root));
         F before = F::FromInt(1) / root;
-        a.a1 = ToDD(before);
         F b = before.MulSmall(64 * i).DivSmall(oneMinusC2);
-        for (std::uint32_t k = 1; k <= 9; ++k) {
-            a.a[k - 1] = b.DivSmall(k + 1).ToDouble();
-            const F next = (b.MulSmall(i * (2 * k + 1)).DivSmall(64) + before.MulSmall(k))
-                               .MulSmall(4096)
-                               .DivSmall(oneMinusC2 * (k + 1));
-            before = b;
-            b = next;
-        }
+        t.asinTaylor[i] = TaylorRow(before, b, [&](const F& bk, const F& bk1, std::uint32_t k) {
+            return (bk.MulSmall(i * (2 * k + 1)).DivSmall(64) + bk1.MulSmall(k))
+                .MulSmall(4096)
+                .DivSmall(oneMinusC2 * (k + 1));
+        });
+    }
+    for (std::uint32_t i = 0; i <= 64; ++i) {
+        const std::uint32_t onePlusC2 = 4096 + i * i;
+        const F before = F::FromInt(4096).DivSmall(onePlusC2);
+        const F b = -before.MulSmall(128 * i).DivSmall(onePlusC2);
+        t.atanTaylor[i] = TaylorRow(before, b, [&](const F& bk, const F& bk1, std::uint32_t) {
+            return -(bk.MulSmall(128 * i) + bk1.MulSmall(4096)).DivSmall(onePlusC2);
+        });
     }
     return t;
 }
@@ -124,17 +151,21 @@ std::string TablesSource(const Tables& t) {
     for (const DD& d : t.atanJ) {
         s += Pair(d) + ",\n";
     }
+    s += "},\n{";
+    for (const Tables::Taylor& row : t.atanTaylor) {
+        s += Row(row);
+    }
     s += "},\n" + Pair(t.piOver2) + ",\n" + Pair(t.pi) + ",\n{";
     for (const double d : t.pio2) {
         s += Hex(d) + ", ";
     }
     s += "},\n{";
-    for (const Tables::AsinTaylor& a : t.asinC) {
-        s += "{" + Pair(a.a0) + ", " + Pair(a.a1) + ", {";
-        for (const double d : a.a) {
-            s += Hex(d) + ", ";
-        }
-        s += "}},\n";
+    for (const DD& d : t.asinAt) {
+        s += Pair(d) + ",\n";
+    }
+    s += "},\n{";
+    for (const Tables::Taylor& row : t.asinTaylor) {
+        s += Row(row);
     }
     s += "},\n};\n// clang-format on\n\n";
     s += "}  // namespace quorbit1::math\n";
