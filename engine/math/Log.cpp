@@ -46,12 +46,16 @@ LogReduction ReduceLog(double x) {
     }
     const auto i = static_cast<std::size_t>(Nearest(m * 512.0)) - Tables::kLogFirst;
     const DD p = TwoProd(t.c[i], m);
-    return {e, i, TwoSum(p.hi - 1.0, p.lo)};
+    // p.hi - 1, a multiple of p.hi's last place, is at least p.lo's if not 0.
+    return {e, i, FastTwoSum(p.hi - 1.0, p.lo)};
 }
 
 }  // namespace
 
-// ln x as a double-double for finite x > 0, relative error below 2^-72.
+// ln x as a double-double for finite x > 0, relative error below 2^-72. Each sum of two doubles
+// below is exact by the order of their sizes: |e ln 2| >= ln 2 > |ln c| unless e = 0; |ln c| >=
+// 2^-9 > |r| unless c = 1; what is then left is at least 2^-10.4, or r itself, far above r^2/2
+// and the small terms.
 // x = 2^e m with m in [sqrt(1/2), sqrt(2)); with k = round(512 m) and c = 512/k rounded,
 // r = c m - 1 is exact as a double-double (Dekker's product, Sterbenz's subtraction) and
 // |r| < 2^-9.9; ln x = e ln 2 - ln c + ln(1 + r), with ln(1 + r) = r - r^2/2 + r^3 q(r), q to
@@ -72,12 +76,12 @@ DD LogDD(double x) {
         (1.0 / 3 +
          z * (-1.0 / 4 + z * (1.0 / 5 + z * (-1.0 / 6 + z * (1.0 / 7 + z * (-1.0 / 8 + z / 9))))));
     const auto de = static_cast<double>(red.e);
-    const DD a = TwoSum(de * t.ln2Hi, t.minusLogC[i].hi);
-    const DD b = TwoSum(a.hi, r.hi);
-    const DD s = TwoSum(b.hi, -0.5 * r2.hi);
+    const DD a = FastTwoSum(de * t.ln2Hi, t.minusLogC[i].hi);
+    const DD b = FastTwoSum(a.hi, r.hi);
+    const DD s = FastTwoSum(b.hi, -0.5 * r2.hi);
     const double lo = ((a.lo + b.lo) + s.lo) + (t.minusLogC[i].lo + de * t.ln2Lo) +
                       ((r.lo - 0.5 * r2.lo) - r.hi * r.lo) + tail;
-    return TwoSum(s.hi, lo);
+    return FastTwoSum(s.hi, lo);
 }
 
 // The first step: the same reduction, ln(1 + r) - r = q by its series in r.hi to r^7 in double
@@ -96,9 +100,8 @@ DD LogQuickDD(double x) {
         (-0.5 + z * (1.0 / 3 + z * (-1.0 / 4 + z * (1.0 / 5 + z * (-1.0 / 6 + z * (1.0 / 7))))));
     const auto de = static_cast<double>(red.e);
     const DD mlc = t.minusLogC[red.i];
-    // |e ln 2| >= ln 2 > |ln c| unless e = 0, where the sum is exact anyway.
     const DD a = FastTwoSum(de * t.ln2Hi, mlc.hi);
-    const DD b = TwoSum(a.hi, z);
+    const DD b = FastTwoSum(a.hi, z);
     return {b.hi, (a.lo + b.lo) + ((red.r.lo + q) + (mlc.lo + de * t.ln2Lo))};
 }
 
