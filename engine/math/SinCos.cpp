@@ -18,47 +18,62 @@ namespace {
 
 constexpr double kPiOver4 = 0x1.921fb54442d18p-1;  // below pi/4, up to which x is not reduced
 
-// sin r, or cos r, for |r| <= pi/4 (a little more is fine), relative error below 2^-69:
+struct SinAndCos {
+    DD sin;
+    DD cos;
+};
+
+// sin r and cos r, or either, for |r| <= pi/4 (a little more is fine), relative error below 2^-69:
 // r = a + b with a = j/256 from the tables, b = bh + bl, |bh| <= 2^-9, |bl| <= 2^-53 |r|;
 // sin b - b and cos b - 1 by their series in bh to bh^7 (the rest below 2^-78 of them), in
 // double. So sin r = sa + ca bh + sa (cos bh - 1) + ca (sin bh - bh) + bl (ca - sa bh), and
 // cos r likewise, with ca bh and the first sum exact; what is left out (bl^2, bl bh^2) is below
 // 2^-72 of the result. The rounding of cos bh - 1 (2^-52 of bh^2/2) is the largest error:
 // below 2^-70 of the result, which is at least half of sa for j >= 1.
-DD SinOrCosDD(DD r, bool cosine) {
+template <bool kSin, bool kCos>
+SinAndCos SinCosDD(DD r) {
     const bool negative = r.hi < 0.0;
     if (negative) {
         r = Neg(r);
     }
-    const auto j = static_cast<std::size_t>(Nearest(r.hi * 256.0));
+    const auto j = static_cast<std::size_t>(static_cast<int>(Nearest(r.hi * 256.0)));
     const double bh = r.hi - static_cast<double>(j) * 0x1p-8;  // exact
     const double bl = r.lo;
     const double b2 = bh * bh;
     const double sm = bh * b2 * (-1.0 / 6 + b2 * (1.0 / 120 - b2 * (1.0 / 5040)));
     const double cm = b2 * (-0.5 + b2 * (1.0 / 24 - b2 * (1.0 / 720)));
-    if (cosine) {
-        if (j == 0) {
-            return FastTwoSum(1.0, cm - bh * bl);
-        }
-        const DD sa = kTables.sinJ[j];
-        const DD ca = kTables.cosJ[j];
-        const DD q = TwoProd(sa.hi, bh);
-        const DD c = TwoSum(ca.hi, -q.hi);
-        return FastTwoSum(c.hi, c.lo + (ca.lo - q.lo - sa.lo * bh + ca.hi * cm - sa.hi * sm -
-                                        (sa.hi + ca.hi * bh) * bl));
-    }
-    DD sinR;
+    SinAndCos out;
     if (j == 0) {
-        sinR = FastTwoSum(bh, bl + sm);
+        if constexpr (kSin) {
+            out.sin = FastTwoSum(bh, bl + sm);
+        }
+        if constexpr (kCos) {
+            out.cos = FastTwoSum(1.0, cm - bh * bl);
+        }
     } else {
         const DD sa = kTables.sinJ[j];
         const DD ca = kTables.cosJ[j];
-        const DD p = TwoProd(ca.hi, bh);
-        const DD s = TwoSum(sa.hi, p.hi);
-        sinR = FastTwoSum(s.hi, s.lo + (sa.lo + p.lo + ca.lo * bh + sa.hi * cm + ca.hi * sm +
-                                        (ca.hi - sa.hi * bh) * bl));
+        if constexpr (kSin) {
+            const DD p = TwoProd(ca.hi, bh);
+            const DD s = TwoSum(sa.hi, p.hi);
+            out.sin = FastTwoSum(s.hi, s.lo + (sa.lo + p.lo + ca.lo * bh + sa.hi * cm + ca.hi * sm +
+                                               (ca.hi - sa.hi * bh) * bl));
+        }
+        if constexpr (kCos) {
+            const DD q = TwoProd(sa.hi, bh);
+            const DD c = TwoSum(ca.hi, -q.hi);
+            out.cos = FastTwoSum(c.hi, c.lo + (ca.lo - q.lo - sa.lo * bh + ca.hi * cm - sa.hi * sm -
+                                               (sa.hi + ca.hi * bh) * bl));
+        }
     }
-    return negative ? Neg(sinR) : sinR;
+    if (negative) {
+        out.sin = Neg(out.sin);
+    }
+    return out;
+}
+
+DD SinOrCosDD(DD r, bool cosine) {
+    return cosine ? SinCosDD<false, true>(r).cos : SinCosDD<true, false>(r).sin;
 }
 
 // Which of sin r and cos r sin x and cos x are in each quadrant, and whether negated: sin x =
@@ -78,9 +93,8 @@ DD FromQuadrant(Trig which, int quadrant, DD r) {
         const DD v = SinOrCosDD(r, TakesCos(which, quadrant));
         return Negated(which, quadrant) ? Neg(v) : v;
     }
-    const DD s = SinOrCosDD(r, false);
-    const DD c = SinOrCosDD(r, true);
-    return (quadrant & 1) == 0 ? Div(s, c) : Neg(Div(c, s));
+    const SinAndCos both = SinCosDD<true, true>(r);
+    return (quadrant & 1) == 0 ? Div(both.sin, both.cos) : Neg(Div(both.cos, both.sin));
 }
 
 // The accurate path's value, with tan x of a tiny r scaled into F's range first.
