@@ -140,8 +140,7 @@ BasicFixed<L> BasicFixed<L>::Add(const BasicFixed& a, const BasicFixed& b) {
     for (std::size_t i = kLimbs; i-- > 0;) {
         std::int64_t d = std::int64_t{big.m_w[i]} - small.m_w[i] - borrow;
         borrow = d < 0 ? 1 : 0;
-        d += borrow != 0 ? (std::int64_t{1} << 32) : 0;
-        r.m_w[i] = static_cast<std::uint32_t>(d);
+        r.m_w[i] = static_cast<std::uint32_t>(d);  // d modulo 2^32, 2^32 added when it borrowed
     }
     r.m_negative = big.m_negative;
     return r;
