@@ -46,7 +46,7 @@ constexpr unsigned kSolid = 4;          // not a bare placeholder
 constexpr unsigned kUnsettled = 8;      // keeps the finish test from holding
 constexpr unsigned kNegativeZero = 16;  // a bare placeholder holding -0.0
 
-unsigned MarkOf(const Term& t) {
+[[gnu::always_inline]] inline unsigned MarkOf(const Term& t) {
     const bool bare = IsBarePlaceholder(t);
     return (t.closeParens != 0 ? kHasClose : 0u) | (IsEmpty(t) ? 0u : kFull) |
            (bare ? 0u : kSolid) | (IsSettled(t) ? 0u : kUnsettled) |
@@ -136,17 +136,23 @@ void Solver<kShortcuts, kSteps>::StartTracking() {
     m_books->fullSet.Reset(m_count);
     m_books->solidSet.Reset(m_count);
     m_books->marks.assign(static_cast<std::size_t>(m_count), 0);
+    // The sets a word of 64 terms at a time.
+    std::uint64_t close = 0;
+    std::uint64_t full = 0;
+    std::uint64_t solid = 0;
     for (int i = 0; i <= m_cur; ++i) {
         const unsigned mark = MarkOf(m_t[i]);
         m_books->marks[static_cast<std::size_t>(i)] = static_cast<unsigned char>(mark);
-        if ((mark & kHasClose) != 0) {
-            m_books->closeSet.Add(i);
-        }
-        if ((mark & kFull) != 0) {
-            m_books->fullSet.Add(i);
-        }
-        if ((mark & kSolid) != 0) {
-            m_books->solidSet.Add(i);
+        const auto bit = static_cast<unsigned>(i % 64);
+        close |= std::uint64_t{(mark & kHasClose) != 0} << bit;
+        full |= std::uint64_t{(mark & kFull) != 0} << bit;
+        solid |= std::uint64_t{(mark & kSolid) != 0} << bit;
+        if (bit == 63 || i == m_cur) {
+            const auto word = static_cast<std::size_t>(i / 64);
+            m_books->closeSet.FillWord(word, close);
+            m_books->fullSet.FillWord(word, full);
+            m_books->solidSet.FillWord(word, solid);
+            close = full = solid = 0;
         }
         m_unsettled += i >= 1 && (mark & kUnsettled) != 0 ? 1 : 0;
         m_negativeZeros += (mark & kNegativeZero) != 0 ? 1 : 0;

@@ -27,11 +27,10 @@ public:
         summary = word != 0 ? (summary | wordBit) : (summary & ~wordBit);
     }
 
-    // Set(index, true) for an index known not to be a member yet, as when filling a fresh set.
-    void Add(int index) {
-        const auto i = static_cast<std::size_t>(index);
-        m_bits[i / 64] |= std::uint64_t{1} << (i % 64);
-        m_summary[i / 4096] |= std::uint64_t{1} << ((i / 64) % 64);
+    // Indices 64 word .. 64 word + 63 as the bits of members, for a word of a fresh set.
+    void FillWord(std::size_t word, std::uint64_t members) {
+        m_bits[word] = members;
+        m_summary[word / 64] |= members != 0 ? std::uint64_t{1} << (word % 64) : 0;
     }
 
     // The smallest member, or -1.
