@@ -43,10 +43,6 @@ inline DD AtanOfSmallRatio(DD y, DD x) {
     return FastTwoSum(s.hi, s.lo + (a.lo + t.lo + poly));
 }
 
-}  // namespace
-
-namespace {
-
 // atan(xh + xl) for 0 <= xh <= 1, |xl| <= 2^-53 xh: P is below 2^-12.5 of the result (at c =
 // i/64, |a[0]| h^2 <= c 2^-14 and |a[1]| h^3 <= 2^-22.6, over atan(c - h) >= 0.46 c; h^2 / 3
 // for c = 0), so TaylorDD's relative error is below 2^-62.6.

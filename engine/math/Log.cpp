@@ -101,7 +101,7 @@ DD LogQuickDD(double x) {
     const auto de = static_cast<double>(red.e);
     const DD mlc = t.minusLogC[red.i];
     const DD a = FastTwoSum(de * t.ln2Hi, mlc.hi);
-    const DD b = FastTwoSum(a.hi, z);
+    const DD b = FastTwoSum(a.hi, z);  // exact by the order of the sizes, as in LogDD
     return {b.hi, (a.lo + b.lo) + ((red.r.lo + q) + (mlc.lo + de * t.ln2Lo))};
 }
 
