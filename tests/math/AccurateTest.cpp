@@ -1,7 +1,8 @@
 // The accurate paths checked against themselves: each one's value in Fixed against the same in
 // WideFixed, 448 bits further, stays within the error bound it states; with that bound, Fixed
-// decides every hard case to the right double; and the rounding test decides only what no value
-// within the bound would round otherwise.
+// decides the hard cases its bits reach, and WideFixed all, to the right double; the rounding
+// test decides only what no value within the bound would round otherwise; and the first steps
+// in plain doubles stay within theirs against MPFR.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -48,12 +48,30 @@ Tables::Taylor TaylorRow(F before, F b, Next next) {
     return row;
 }
 
-std::string Row(const Tables::Taylor& row) {
+// One entry of a table as the source writes it, and a whole table, an entry a line.
+std::string Entry(double d) {
+    return Hex(d);
+}
+
+std::string Entry(const DD& d) {
+    return Pair(d);
+}
+
+std::string Entry(const Tables::Taylor& row) {
     std::string s = "{" + Pair(row.a1) + ", {";
     for (const double d : row.a) {
         s += Hex(d) + ", ";
     }
-    return s + "}},\n";
+    return s + "}}";
+}
+
+template <class T, std::size_t N>
+std::string List(const T (&entries)[N]) {
+    std::string s = "{";
+    for (const T& e : entries) {
+        s += Entry(e) + ",\n";
+    }
+    return s + "}";
 }
 
 }  // namespace
@@ -123,53 +141,20 @@ Tables ComputeTables() {
 }
 
 std::string TablesSource(const Tables& t) {
-    std::string s =
-        "// Made by TablesSource (TablesCompute.cpp) from the accurate path; a test checks it.\n"
-        "#include \"Tables.h\"\n\nnamespace quorbit1::math {\n\n"
-        "// clang-format off\nconst Tables kTables = {\n{";
-    for (const DD& d : t.exp2) {
-        s += Pair(d) + ",\n";
-    }
-    s += "},\n" + Hex(t.l1) + ", " + Hex(t.l2) + ", " + Hex(t.l3) + ",\n{";
-    for (const double c : t.c) {
-        s += Hex(c) + ",\n";
-    }
-    s += "},\n{";
-    for (const DD& d : t.minusLogC) {
-        s += Pair(d) + ",\n";
-    }
-    s += "},\n" + Hex(t.ln2Hi) + ", " + Hex(t.ln2Lo) + ",\n" + Pair(t.ln2) + ",\n" +
-         Pair(t.invLn10) + ",\n" + Pair(t.ln10) + ",\n";
-    for (const auto* list : {&t.sinJ, &t.cosJ}) {
-        s += "{";
-        for (const DD& d : *list) {
-            s += Pair(d) + ",\n";
-        }
-        s += "},\n";
-    }
-    s += "{";
-    for (const DD& d : t.atanJ) {
-        s += Pair(d) + ",\n";
-    }
-    s += "},\n{";
-    for (const Tables::Taylor& row : t.atanTaylor) {
-        s += Row(row);
-    }
-    s += "},\n" + Pair(t.piOver2) + ",\n" + Pair(t.pi) + ",\n{";
+    std::string pio2 = "{";
     for (const double d : t.pio2) {
-        s += Hex(d) + ", ";
+        pio2 += Hex(d) + ", ";
     }
-    s += "},\n{";
-    for (const DD& d : t.asinAt) {
-        s += Pair(d) + ",\n";
-    }
-    s += "},\n{";
-    for (const Tables::Taylor& row : t.asinTaylor) {
-        s += Row(row);
-    }
-    s += "},\n};\n// clang-format on\n\n";
-    s += "}  // namespace quorbit1::math\n";
-    return s;
+    return "// Made by TablesSource (TablesCompute.cpp) from the accurate path; a test checks it.\n"
+           "#include \"Tables.h\"\n\nnamespace quorbit1::math {\n\n"
+           "// clang-format off\nconst Tables kTables = {\n" +
+           List(t.exp2) + ",\n" + Hex(t.l1) + ", " + Hex(t.l2) + ", " + Hex(t.l3) + ",\n" +
+           List(t.c) + ",\n" + List(t.minusLogC) + ",\n" + Hex(t.ln2Hi) + ", " + Hex(t.ln2Lo) +
+           ",\n" + Pair(t.ln2) + ",\n" + Pair(t.invLn10) + ",\n" + Pair(t.ln10) + ",\n" +
+           List(t.sinJ) + ",\n" + List(t.cosJ) + ",\n" + List(t.atanJ) + ",\n" +
+           List(t.atanTaylor) + ",\n" + Pair(t.piOver2) + ",\n" + Pair(t.pi) + ",\n" + pio2 +
+           "},\n" + List(t.asinAt) + ",\n" + List(t.asinTaylor) +
+           ",\n};\n// clang-format on\n\n}  // namespace quorbit1::math\n";
 }
 
 }  // namespace quorbit1::math
